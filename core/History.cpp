@@ -1,0 +1,34 @@
+#include "core/History.h"
+
+#include "core/EngineString.h"
+#include "core/Tabs.h"
+#include "shell/WindowHandles.h"
+
+std::vector<std::wstring> g_history;
+
+std::wstring HistoryText(const std::vector<std::wstring>& history) {
+    if (history.empty()) return L"No history.";
+    size_t length = 0;
+    for (const std::wstring& entry : history) length += entry.size() + 1;
+    std::wstring h;
+    h.reserve(length);
+    for (const std::wstring& entry : history) {
+        h += entry;
+        h += L'\n';
+    }
+    return h;
+}
+
+void ShowHistory(HWND owner) {
+    MessageBoxW(owner, HistoryText(g_history).c_str(), L"History", MB_OK);
+}
+
+HRESULT OnSourceChanged(ICoreWebView2* sender, ICoreWebView2SourceChangedEventArgs* /*args*/) {
+    EngineString uri;
+    if (FAILED(sender->get_Source(uri.Out())) || uri.IsNull()) return S_OK;
+    std::wstring u = uri.Copy();
+
+    if (sender == CurrentWebView()) SetWindowTextW(g_hAddressBar, AddressForDisplay(u).c_str());
+    if (!IsNewTabPageSource(u)) g_history.push_back(std::move(u));
+    return S_OK;
+}

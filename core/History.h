@@ -1,0 +1,19 @@
+// Every address any tab reported during this run, and the History report.
+#pragma once
+
+#include "engine/WebViewInterfaces.h"
+
+#include <string>
+#include <vector>
+
+extern std::vector<std::wstring> g_history;  // oldest first; only grows
+
+// The report's text: each entry followed by a line feed, or "No history.".
+std::wstring HistoryText(const std::vector<std::wstring>& history);
+
+// Shows the report in a message box owned by `owner`.
+void ShowHistory(HWND owner);
+
+// Keeps the address bar in step with the current tab and records every
+// address except the built-in page's.
+HRESULT OnSourceChanged(ICoreWebView2* sender, ICoreWebView2SourceChangedEventArgs* args);

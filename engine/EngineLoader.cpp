@@ -1,0 +1,28 @@
+#include "engine/EngineLoader.h"
+
+const wchar_t kEngineLoaderDll[] = L"WebView2Loader.dll";
+const char kCreateEnvironmentExport[] = "CreateCoreWebView2EnvironmentWithOptions";
+
+namespace {
+
+HRESULT LastErrorAsHresult() {
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? HRESULT_FROM_WIN32(error) : E_FAIL;
+}
+
+}  // namespace
+
+HRESULT RequestEngineEnvironment(const std::wstring& userDataFolder,
+                                 ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed) {
+    // The library stays loaded for the life of the process: the engine's
+    // objects live in it.
+    HMODULE loader = LoadLibraryW(kEngineLoaderDll);
+    if (loader == nullptr) return LastErrorAsHresult();
+
+    FARPROC exported = GetProcAddress(loader, kCreateEnvironmentExport);
+    if (exported == nullptr) return LastErrorAsHresult();
+    // Through void* because FARPROC's own type matches no real function.
+    auto createEnvironment = reinterpret_cast<CreateEnvironmentWithOptionsFn>(reinterpret_cast<void*>(exported));
+
+    return createEnvironment(nullptr, userDataFolder.c_str(), nullptr, completed);
+}

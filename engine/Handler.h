@@ -1,0 +1,76 @@
+// Handler objects: reference-counted COM objects that implement one of the
+// engine's completion or event handler interfaces by forwarding Invoke to a
+// callable of the browser.
+//
+// MakeHandler returns the object with one reference, held by the caller's
+// ComPtr. The caller hands it to the engine (which adds its own reference) and
+// then lets its ComPtr go, so the engine ends up holding the only reference.
+#pragma once
+
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <utility>
+
+namespace handler_detail {
+
+// The two parameter types of an interface's Invoke, read off its signature.
+template <typename MemberFn>
+struct InvokeParams;
+
+template <typename Interface, typename First, typename Second>
+struct InvokeParams<HRESULT (STDMETHODCALLTYPE Interface::*)(First, Second)> {
+    using FirstType = First;
+    using SecondType = Second;
+};
+
+}  // namespace handler_detail
+
+template <typename Interface, typename Callable>
+class Handler final : public Interface {
+    using Params = handler_detail::InvokeParams<decltype(&Interface::Invoke)>;
+
+public:
+    explicit Handler(Callable callable) : callable_(std::move(callable)) {}
+
+    Handler(const Handler&) = delete;
+    Handler& operator=(const Handler&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        if (riid == __uuidof(Interface) || riid == __uuidof(IUnknown)) {
+            *object = static_cast<Interface*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refCount_)); }
+
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG remaining = InterlockedDecrement(&refCount_);
+        if (remaining == 0) delete this;
+        return static_cast<ULONG>(remaining);
+    }
+
+    HRESULT STDMETHODCALLTYPE Invoke(typename Params::FirstType first,
+                                     typename Params::SecondType second) override {
+        return callable_(first, second);
+    }
+
+private:
+    ~Handler() = default;
+
+    LONG refCount_ = 1;
+    Callable callable_;
+};
+
+// Wraps `callable` into a new handler object for `Interface`.
+template <typename Interface, typename Callable>
+Microsoft::WRL::ComPtr<Interface> MakeHandler(Callable callable) {
+    Microsoft::WRL::ComPtr<Interface> handler;
+    handler.Attach(new Handler<Interface, Callable>(std::move(callable)));
+    return handler;
+}

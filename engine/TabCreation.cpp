@@ -1,0 +1,92 @@
+#include "engine/TabCreation.h"
+
+#include "core/History.h"
+#include "core/NewTabPage.h"
+#include "core/TabTitles.h"
+#include "core/Tabs.h"
+#include "engine/Handler.h"
+#include "shell/WindowHandles.h"
+
+#include <commctrl.h>
+
+using Microsoft::WRL::ComPtr;
+
+ComPtr<ICoreWebView2Environment> g_environment;
+
+namespace {
+
+// Registers the browser's handlers on a new tab's web view and controller.
+void RegisterTabHandlers(BrowserTab& tab) {
+    tab.webview->add_WebMessageReceived(
+        MakeHandler<ICoreWebView2WebMessageReceivedEventHandler>(OnWebMessageReceived).Get(), nullptr);
+    tab.webview->add_DocumentTitleChanged(
+        MakeHandler<ICoreWebView2DocumentTitleChangedEventHandler>(OnDocumentTitleChanged).Get(),
+        &tab.titleChangedToken);
+    tab.webview->add_SourceChanged(MakeHandler<ICoreWebView2SourceChangedEventHandler>(OnSourceChanged).Get(),
+                                   nullptr);
+    tab.controller->add_AcceleratorKeyPressed(
+        MakeHandler<ICoreWebView2AcceleratorKeyPressedEventHandler>(OnAcceleratorKeyPressed).Get(), nullptr);
+}
+
+void AppendTabStripItem() {
+    wchar_t caption[] = L"New Tab";
+    TCITEMW tie = {};
+    tie.mask = TCIF_TEXT;
+    tie.pszText = caption;
+    SendMessageW(g_hTabCtrl, TCM_INSERTITEMW, g_tabs.size() - 1, reinterpret_cast<LPARAM>(&tie));
+}
+
+bool IsCtrlWKeyDown(ICoreWebView2AcceleratorKeyPressedEventArgs* args) {
+    COREWEBVIEW2_KEY_EVENT_KIND kind = COREWEBVIEW2_KEY_EVENT_KIND_KEY_UP;
+    UINT key = 0;
+    if (FAILED(args->get_KeyEventKind(&kind)) || FAILED(args->get_VirtualKey(&key))) return false;
+    return kind == COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN && key == 'W' && (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+}
+
+}  // namespace
+
+HRESULT OnEnvironmentCreated(HRESULT result, ICoreWebView2Environment* environment) {
+    g_environment = environment;
+    if (FAILED(result) || environment == nullptr) {
+        const HRESULT failure = FAILED(result) ? result : E_POINTER;
+        PostMessageW(g_hMainWnd, WM_APP_ENGINE_START_FAILED, static_cast<WPARAM>(static_cast<ULONG>(failure)), 0);
+    }
+    CreateNewTab(g_hMainWnd);
+    return S_OK;
+}
+
+void CreateNewTab(HWND parent) {
+    if (!g_environment) return;
+    g_environment->CreateCoreWebView2Controller(
+        parent, MakeHandler<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler>(OnControllerCreated).Get());
+}
+
+HRESULT OnControllerCreated(HRESULT /*result*/, ICoreWebView2Controller* controller) {
+    if (controller == nullptr) return S_OK;
+
+    BrowserTab tab;
+    tab.controller = controller;
+    tab.controller->get_CoreWebView2(&tab.webview);
+    if (!tab.webview) return S_OK;
+
+    RegisterTabHandlers(tab);
+    g_tabs.push_back(tab);
+    AppendTabStripItem();
+    SwitchToTab(static_cast<int>(g_tabs.size()) - 1);
+    SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(g_currentTab), 0);
+    g_tabs[g_currentTab].webview->NavigateToString(NewTabPageHtml);
+    return S_OK;
+}
+
+HRESULT OnAcceleratorKeyPressed(ICoreWebView2Controller* /*sender*/,
+                                ICoreWebView2AcceleratorKeyPressedEventArgs* args) {
+    if (!IsCtrlWKeyDown(args)) return S_OK;
+    args->put_Handled(TRUE);
+    PostMessageW(g_hMainWnd, WM_APP_CLOSE_CURRENT_TAB, 0, 0);
+    return S_OK;
+}
+
+void ReleaseEngineObjects() {
+    g_tabs.clear();
+    g_environment.Reset();
+}

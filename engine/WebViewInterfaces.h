@@ -1,0 +1,259 @@
+// The web engine's COM interfaces and loader function, declared by us.
+//
+// The engine is a separate binary built against its vendor's declarations, so
+// every interface here must keep the vendor's vtable layout: each method sits in
+// its published slot, with the same parameter types, and each interface carries
+// its published IID. Methods the browser never calls are still declared (with
+// their real shape) so that the slots after them stay in place. Interfaces end
+// after the last slot that the browser or the engine calls.
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>
+#include <eventtoken.h>
+
+// Attaches an IID to an interface so that __uuidof works with MSVC and mingw.
+// The arguments are the IID's hex digit groups without "0x", bytes split.
+#if defined(_MSC_VER)
+#define VELQUIN_IID(Interface, l, w1, w2, b1, b2, b3, b4, b5, b6, b7, b8) \
+    struct __declspec(uuid(#l "-" #w1 "-" #w2 "-" #b1 #b2 "-" #b3 #b4 #b5 #b6 #b7 #b8)) Interface
+#else
+#define VELQUIN_IID(Interface, l, w1, w2, b1, b2, b3, b4, b5, b6, b7, b8)                          \
+    __CRT_UUID_DECL(Interface, 0x##l, 0x##w1, 0x##w2, 0x##b1, 0x##b2, 0x##b3, 0x##b4, 0x##b5, 0x##b6, \
+                    0x##b7, 0x##b8)
+#endif
+
+enum COREWEBVIEW2_MOVE_FOCUS_REASON {
+    COREWEBVIEW2_MOVE_FOCUS_REASON_PROGRAMMATIC = 0,
+    COREWEBVIEW2_MOVE_FOCUS_REASON_NEXT = 1,
+    COREWEBVIEW2_MOVE_FOCUS_REASON_PREVIOUS = 2,
+};
+
+enum COREWEBVIEW2_CAPTURE_PREVIEW_IMAGE_FORMAT {
+    COREWEBVIEW2_CAPTURE_PREVIEW_IMAGE_FORMAT_PNG = 0,
+    COREWEBVIEW2_CAPTURE_PREVIEW_IMAGE_FORMAT_JPEG = 1,
+};
+
+enum COREWEBVIEW2_KEY_EVENT_KIND {
+    COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN = 0,
+    COREWEBVIEW2_KEY_EVENT_KIND_KEY_UP = 1,
+    COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_DOWN = 2,
+    COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_UP = 3,
+};
+
+struct COREWEBVIEW2_PHYSICAL_KEY_STATUS {
+    UINT32 RepeatCount;
+    UINT32 ScanCode;
+    BOOL IsExtendedKey;
+    BOOL IsMenuKeyDown;
+    BOOL WasKeyDown;
+    BOOL IsKeyReleased;
+};
+
+// Types that only fill slots the browser never calls.
+struct ICoreWebView2EnvironmentOptions;
+struct ICoreWebView2Settings;
+struct ICoreWebView2WebResourceResponse;
+struct ICoreWebView2NewBrowserVersionAvailableEventHandler;
+struct ICoreWebView2ZoomFactorChangedEventHandler;
+struct ICoreWebView2MoveFocusRequestedEventHandler;
+struct ICoreWebView2FocusChangedEventHandler;
+struct ICoreWebView2NavigationStartingEventHandler;
+struct ICoreWebView2ContentLoadingEventHandler;
+struct ICoreWebView2HistoryChangedEventHandler;
+struct ICoreWebView2NavigationCompletedEventHandler;
+struct ICoreWebView2ScriptDialogOpeningEventHandler;
+struct ICoreWebView2PermissionRequestedEventHandler;
+struct ICoreWebView2ProcessFailedEventHandler;
+struct ICoreWebView2AddScriptToExecuteOnDocumentCreatedCompletedHandler;
+struct ICoreWebView2ExecuteScriptCompletedHandler;
+struct ICoreWebView2CapturePreviewCompletedHandler;
+struct ICoreWebView2CallDevToolsProtocolMethodCompletedHandler;
+struct ICoreWebView2DevToolsProtocolEventReceiver;
+struct ICoreWebView2NewWindowRequestedEventHandler;
+
+struct ICoreWebView2;
+struct ICoreWebView2Controller;
+struct ICoreWebView2Environment;
+struct ICoreWebView2CreateCoreWebView2ControllerCompletedHandler;
+struct ICoreWebView2WebMessageReceivedEventHandler;
+struct ICoreWebView2DocumentTitleChangedEventHandler;
+struct ICoreWebView2SourceChangedEventHandler;
+struct ICoreWebView2AcceleratorKeyPressedEventHandler;
+
+struct ICoreWebView2Environment : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE CreateCoreWebView2Controller(
+        HWND parentWindow, ICoreWebView2CreateCoreWebView2ControllerCompletedHandler* handler) = 0;  // 3
+    virtual HRESULT STDMETHODCALLTYPE CreateWebResourceResponse(IStream* content, int statusCode,
+                                                                LPCWSTR reasonPhrase, LPCWSTR headers,
+                                                                ICoreWebView2WebResourceResponse** response) = 0;  // 4
+    virtual HRESULT STDMETHODCALLTYPE get_BrowserVersionString(LPWSTR* versionInfo) = 0;  // 5
+    virtual HRESULT STDMETHODCALLTYPE add_NewBrowserVersionAvailable(
+        ICoreWebView2NewBrowserVersionAvailableEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 6
+    virtual HRESULT STDMETHODCALLTYPE remove_NewBrowserVersionAvailable(EventRegistrationToken token) = 0;   // 7
+};
+VELQUIN_IID(ICoreWebView2Environment, B96D755E, 0319, 4E92, A2, 96, 23, 43, 6F, 46, A1, FC);
+
+struct ICoreWebView2Controller : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE get_IsVisible(BOOL* isVisible) = 0;  // 3
+    virtual HRESULT STDMETHODCALLTYPE put_IsVisible(BOOL isVisible) = 0;   // 4
+    virtual HRESULT STDMETHODCALLTYPE get_Bounds(RECT* bounds) = 0;        // 5
+    virtual HRESULT STDMETHODCALLTYPE put_Bounds(RECT bounds) = 0;         // 6
+    virtual HRESULT STDMETHODCALLTYPE get_ZoomFactor(double* zoomFactor) = 0;  // 7
+    virtual HRESULT STDMETHODCALLTYPE put_ZoomFactor(double zoomFactor) = 0;   // 8
+    virtual HRESULT STDMETHODCALLTYPE add_ZoomFactorChanged(ICoreWebView2ZoomFactorChangedEventHandler* eventHandler,
+                                                            EventRegistrationToken* token) = 0;  // 9
+    virtual HRESULT STDMETHODCALLTYPE remove_ZoomFactorChanged(EventRegistrationToken token) = 0;  // 10
+    virtual HRESULT STDMETHODCALLTYPE SetBoundsAndZoomFactor(RECT bounds, double zoomFactor) = 0;  // 11
+    virtual HRESULT STDMETHODCALLTYPE MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON reason) = 0;        // 12
+    virtual HRESULT STDMETHODCALLTYPE add_MoveFocusRequested(ICoreWebView2MoveFocusRequestedEventHandler* eventHandler,
+                                                             EventRegistrationToken* token) = 0;  // 13
+    virtual HRESULT STDMETHODCALLTYPE remove_MoveFocusRequested(EventRegistrationToken token) = 0;  // 14
+    virtual HRESULT STDMETHODCALLTYPE add_GotFocus(ICoreWebView2FocusChangedEventHandler* eventHandler,
+                                                   EventRegistrationToken* token) = 0;  // 15
+    virtual HRESULT STDMETHODCALLTYPE remove_GotFocus(EventRegistrationToken token) = 0;  // 16
+    virtual HRESULT STDMETHODCALLTYPE add_LostFocus(ICoreWebView2FocusChangedEventHandler* eventHandler,
+                                                    EventRegistrationToken* token) = 0;  // 17
+    virtual HRESULT STDMETHODCALLTYPE remove_LostFocus(EventRegistrationToken token) = 0;  // 18
+    virtual HRESULT STDMETHODCALLTYPE add_AcceleratorKeyPressed(
+        ICoreWebView2AcceleratorKeyPressedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 19
+    virtual HRESULT STDMETHODCALLTYPE remove_AcceleratorKeyPressed(EventRegistrationToken token) = 0;     // 20
+    virtual HRESULT STDMETHODCALLTYPE get_ParentWindow(HWND* parentWindow) = 0;                          // 21
+    virtual HRESULT STDMETHODCALLTYPE put_ParentWindow(HWND parentWindow) = 0;                           // 22
+    virtual HRESULT STDMETHODCALLTYPE NotifyParentWindowPositionChanged() = 0;                           // 23
+    virtual HRESULT STDMETHODCALLTYPE Close() = 0;                                                       // 24
+    virtual HRESULT STDMETHODCALLTYPE get_CoreWebView2(ICoreWebView2** coreWebView2) = 0;                // 25
+};
+VELQUIN_IID(ICoreWebView2Controller, 4D00C0D1, 9434, 4EB6, 80, 78, 86, 97, A5, 60, 33, 4F);
+
+struct ICoreWebView2 : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE get_Settings(ICoreWebView2Settings** settings) = 0;  // 3
+    virtual HRESULT STDMETHODCALLTYPE get_Source(LPWSTR* uri) = 0;                         // 4
+    virtual HRESULT STDMETHODCALLTYPE Navigate(LPCWSTR uri) = 0;                           // 5
+    virtual HRESULT STDMETHODCALLTYPE NavigateToString(LPCWSTR htmlContent) = 0;           // 6
+    virtual HRESULT STDMETHODCALLTYPE add_NavigationStarting(ICoreWebView2NavigationStartingEventHandler* eventHandler,
+                                                             EventRegistrationToken* token) = 0;  // 7
+    virtual HRESULT STDMETHODCALLTYPE remove_NavigationStarting(EventRegistrationToken token) = 0;  // 8
+    virtual HRESULT STDMETHODCALLTYPE add_ContentLoading(ICoreWebView2ContentLoadingEventHandler* eventHandler,
+                                                         EventRegistrationToken* token) = 0;  // 9
+    virtual HRESULT STDMETHODCALLTYPE remove_ContentLoading(EventRegistrationToken token) = 0;  // 10
+    virtual HRESULT STDMETHODCALLTYPE add_SourceChanged(ICoreWebView2SourceChangedEventHandler* eventHandler,
+                                                        EventRegistrationToken* token) = 0;  // 11
+    virtual HRESULT STDMETHODCALLTYPE remove_SourceChanged(EventRegistrationToken token) = 0;  // 12
+    virtual HRESULT STDMETHODCALLTYPE add_HistoryChanged(ICoreWebView2HistoryChangedEventHandler* eventHandler,
+                                                         EventRegistrationToken* token) = 0;  // 13
+    virtual HRESULT STDMETHODCALLTYPE remove_HistoryChanged(EventRegistrationToken token) = 0;  // 14
+    virtual HRESULT STDMETHODCALLTYPE add_NavigationCompleted(ICoreWebView2NavigationCompletedEventHandler* eventHandler,
+                                                              EventRegistrationToken* token) = 0;  // 15
+    virtual HRESULT STDMETHODCALLTYPE remove_NavigationCompleted(EventRegistrationToken token) = 0;  // 16
+    virtual HRESULT STDMETHODCALLTYPE add_FrameNavigationStarting(
+        ICoreWebView2NavigationStartingEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 17
+    virtual HRESULT STDMETHODCALLTYPE remove_FrameNavigationStarting(EventRegistrationToken token) = 0;  // 18
+    virtual HRESULT STDMETHODCALLTYPE add_FrameNavigationCompleted(
+        ICoreWebView2NavigationCompletedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 19
+    virtual HRESULT STDMETHODCALLTYPE remove_FrameNavigationCompleted(EventRegistrationToken token) = 0;  // 20
+    virtual HRESULT STDMETHODCALLTYPE add_ScriptDialogOpening(ICoreWebView2ScriptDialogOpeningEventHandler* eventHandler,
+                                                              EventRegistrationToken* token) = 0;  // 21
+    virtual HRESULT STDMETHODCALLTYPE remove_ScriptDialogOpening(EventRegistrationToken token) = 0;  // 22
+    virtual HRESULT STDMETHODCALLTYPE add_PermissionRequested(ICoreWebView2PermissionRequestedEventHandler* eventHandler,
+                                                              EventRegistrationToken* token) = 0;  // 23
+    virtual HRESULT STDMETHODCALLTYPE remove_PermissionRequested(EventRegistrationToken token) = 0;  // 24
+    virtual HRESULT STDMETHODCALLTYPE add_ProcessFailed(ICoreWebView2ProcessFailedEventHandler* eventHandler,
+                                                        EventRegistrationToken* token) = 0;  // 25
+    virtual HRESULT STDMETHODCALLTYPE remove_ProcessFailed(EventRegistrationToken token) = 0;  // 26
+    virtual HRESULT STDMETHODCALLTYPE AddScriptToExecuteOnDocumentCreated(
+        LPCWSTR javaScript, ICoreWebView2AddScriptToExecuteOnDocumentCreatedCompletedHandler* handler) = 0;  // 27
+    virtual HRESULT STDMETHODCALLTYPE RemoveScriptToExecuteOnDocumentCreated(LPCWSTR id) = 0;           // 28
+    virtual HRESULT STDMETHODCALLTYPE ExecuteScript(LPCWSTR javaScript,
+                                                    ICoreWebView2ExecuteScriptCompletedHandler* handler) = 0;  // 29
+    virtual HRESULT STDMETHODCALLTYPE CapturePreview(COREWEBVIEW2_CAPTURE_PREVIEW_IMAGE_FORMAT imageFormat,
+                                                     IStream* imageStream,
+                                                     ICoreWebView2CapturePreviewCompletedHandler* handler) = 0;  // 30
+    virtual HRESULT STDMETHODCALLTYPE Reload() = 0;                                              // 31
+    virtual HRESULT STDMETHODCALLTYPE PostWebMessageAsJson(LPCWSTR webMessageAsJson) = 0;        // 32
+    virtual HRESULT STDMETHODCALLTYPE PostWebMessageAsString(LPCWSTR webMessageAsString) = 0;    // 33
+    virtual HRESULT STDMETHODCALLTYPE add_WebMessageReceived(ICoreWebView2WebMessageReceivedEventHandler* handler,
+                                                             EventRegistrationToken* token) = 0;  // 34
+    virtual HRESULT STDMETHODCALLTYPE remove_WebMessageReceived(EventRegistrationToken token) = 0;  // 35
+    virtual HRESULT STDMETHODCALLTYPE CallDevToolsProtocolMethod(
+        LPCWSTR methodName, LPCWSTR parametersAsJson,
+        ICoreWebView2CallDevToolsProtocolMethodCompletedHandler* handler) = 0;  // 36
+    virtual HRESULT STDMETHODCALLTYPE get_BrowserProcessId(UINT32* value) = 0;  // 37
+    virtual HRESULT STDMETHODCALLTYPE get_CanGoBack(BOOL* canGoBack) = 0;       // 38
+    virtual HRESULT STDMETHODCALLTYPE get_CanGoForward(BOOL* canGoForward) = 0; // 39
+    virtual HRESULT STDMETHODCALLTYPE GoBack() = 0;                             // 40
+    virtual HRESULT STDMETHODCALLTYPE GoForward() = 0;                          // 41
+    virtual HRESULT STDMETHODCALLTYPE GetDevToolsProtocolEventReceiver(
+        LPCWSTR eventName, ICoreWebView2DevToolsProtocolEventReceiver** receiver) = 0;  // 42
+    virtual HRESULT STDMETHODCALLTYPE Stop() = 0;                                       // 43
+    virtual HRESULT STDMETHODCALLTYPE add_NewWindowRequested(ICoreWebView2NewWindowRequestedEventHandler* eventHandler,
+                                                             EventRegistrationToken* token) = 0;  // 44
+    virtual HRESULT STDMETHODCALLTYPE remove_NewWindowRequested(EventRegistrationToken token) = 0;  // 45
+    virtual HRESULT STDMETHODCALLTYPE add_DocumentTitleChanged(
+        ICoreWebView2DocumentTitleChangedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 46
+    virtual HRESULT STDMETHODCALLTYPE remove_DocumentTitleChanged(EventRegistrationToken token) = 0;     // 47
+    virtual HRESULT STDMETHODCALLTYPE get_DocumentTitle(LPWSTR* title) = 0;                              // 48
+};
+VELQUIN_IID(ICoreWebView2, 76ECEACB, 0462, 4D94, AC, 83, 42, 3A, 67, 93, 77, 5E);
+
+struct ICoreWebView2WebMessageReceivedEventArgs : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE get_Source(LPWSTR* source) = 0;                           // 3
+    virtual HRESULT STDMETHODCALLTYPE get_WebMessageAsJson(LPWSTR* webMessageAsJson) = 0;       // 4
+    virtual HRESULT STDMETHODCALLTYPE TryGetWebMessageAsString(LPWSTR* webMessageAsString) = 0; // 5
+};
+VELQUIN_IID(ICoreWebView2WebMessageReceivedEventArgs, 0F99A40C, E962, 4207, 9E, 92, E3, D5, 42, EF, F8, 49);
+
+struct ICoreWebView2SourceChangedEventArgs : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE get_IsNewDocument(BOOL* isNewDocument) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2SourceChangedEventArgs, 31E0E545, 1DBA, 4266, 89, 14, F6, 38, 48, A1, F7, D7);
+
+struct ICoreWebView2AcceleratorKeyPressedEventArgs : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE get_KeyEventKind(COREWEBVIEW2_KEY_EVENT_KIND* keyEventKind) = 0;  // 3
+    virtual HRESULT STDMETHODCALLTYPE get_VirtualKey(UINT* virtualKey) = 0;                            // 4
+    virtual HRESULT STDMETHODCALLTYPE get_KeyEventLParam(INT* lParam) = 0;                             // 5
+    virtual HRESULT STDMETHODCALLTYPE get_PhysicalKeyStatus(
+        COREWEBVIEW2_PHYSICAL_KEY_STATUS* physicalKeyStatus) = 0;                                       // 6
+    virtual HRESULT STDMETHODCALLTYPE get_Handled(BOOL* handled) = 0;                                  // 7
+    virtual HRESULT STDMETHODCALLTYPE put_Handled(BOOL handled) = 0;                                   // 8
+};
+VELQUIN_IID(ICoreWebView2AcceleratorKeyPressedEventArgs, 9F760F8A, FB79, 42BE, 99, 90, 7B, 56, 90, 0F, A9, C7);
+
+struct ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(HRESULT errorCode, ICoreWebView2Environment* createdEnvironment) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler, 4E8A3389, C9D8, 4BD2, B6, B5, 12, 4F, EE, 6C,
+            C1, 4D);
+
+struct ICoreWebView2CreateCoreWebView2ControllerCompletedHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(HRESULT errorCode, ICoreWebView2Controller* createdController) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2CreateCoreWebView2ControllerCompletedHandler, 6C4819F3, C9B7, 4260, 81, 27, C9, F5, BD, E7,
+            F6, 8C);
+
+struct ICoreWebView2WebMessageReceivedEventHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(ICoreWebView2* sender,
+                                             ICoreWebView2WebMessageReceivedEventArgs* args) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2WebMessageReceivedEventHandler, 57213F19, 00E6, 49FA, 8E, 07, 89, 8E, A0, 1E, CB, D2);
+
+struct ICoreWebView2DocumentTitleChangedEventHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(ICoreWebView2* sender, IUnknown* args) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2DocumentTitleChangedEventHandler, F5F2B923, 953E, 4042, 9F, 95, F3, A1, 18, E1, AF, D4);
+
+struct ICoreWebView2SourceChangedEventHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(ICoreWebView2* sender, ICoreWebView2SourceChangedEventArgs* args) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2SourceChangedEventHandler, 3C067F9F, 5388, 4772, 8B, 48, 79, F7, EF, 1A, B3, 7C);
+
+struct ICoreWebView2AcceleratorKeyPressedEventHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(ICoreWebView2Controller* sender,
+                                             ICoreWebView2AcceleratorKeyPressedEventArgs* args) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2AcceleratorKeyPressedEventHandler, B29C7E28, FA79, 41A8, 8E, 44, 65, 81, 1C, 76, DC, B2);
+
+// The loader library's one export, looked up at run time.
+using CreateEnvironmentWithOptionsFn = HRESULT(STDAPICALLTYPE*)(
+    PCWSTR browserExecutableFolder, PCWSTR userDataFolder, ICoreWebView2EnvironmentOptions* environmentOptions,
+    ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* environmentCreatedHandler);

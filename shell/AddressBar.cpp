@@ -1,0 +1,26 @@
+#include "shell/AddressBar.h"
+
+#include "core/AddressInput.h"
+#include "shell/WindowHandles.h"
+
+WNDPROC g_oldAddressBarProc = nullptr;
+
+void InstallAddressBarProc() {
+    g_oldAddressBarProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(g_hAddressBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AddressBarProc)));
+}
+
+std::wstring ReadAddressBarText(HWND addressBar) {
+    wchar_t buffer[kAddressBufferSize];
+    const int length = GetWindowTextW(addressBar, buffer, kAddressBufferSize);
+    return std::wstring(buffer, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+LRESULT CALLBACK AddressBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CHAR && wParam == VK_RETURN) return 0;
+    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+        NavigateFromAddressInput(ReadAddressBarText(hwnd));
+        return 0;
+    }
+    return CallWindowProcW(g_oldAddressBarProc, hwnd, message, wParam, lParam);
+}

@@ -1,0 +1,17 @@
+// The address bar's own window procedure, installed over the edit
+// control's: Enter resolves the typed text instead of reaching the control.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+extern WNDPROC g_oldAddressBarProc;
+
+// Subclasses g_hAddressBar with AddressBarProc.
+void InstallAddressBarProc();
+
+// The address bar's text as resolution sees it: at most 2047 UTF-16 units.
+std::wstring ReadAddressBarText(HWND addressBar);
+
+LRESULT CALLBACK AddressBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,10 @@
+// Fits the controls to the main window's width and gives the current tab's
+// page the area below the two rows of controls.
+#pragma once
+
+#include <windows.h>
+
+// Top of the page area, below the tab row and the navigation row.
+constexpr int kPageTop = 70;
+
+void ResizeBrowser();

@@ -1,0 +1,134 @@
+#include "shell/MainWindow.h"
+
+#include "core/History.h"
+#include "core/Tabs.h"
+#include "engine/TabCreation.h"
+#include "shell/AddressBar.h"
+#include "shell/Layout.h"
+#include "shell/WindowHandles.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+const wchar_t kMainWindowClass[] = L"TabBrowserClass";
+const wchar_t kMainWindowTitle[] = L"Velquin";
+
+namespace {
+
+const DWORD kChildStyle = WS_CHILD | WS_VISIBLE;
+
+HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int x, int y, int width,
+                   int height, int id) {
+    return CreateWindowExW(0, className, text, style, x, y, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+}
+
+HFONT CreateInterfaceFont() {
+    return CreateFontW(18, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FF_SWISS, L"Segoe UI");
+}
+
+LRESULT OnCreate(HWND hwnd) {
+    g_hFont = CreateInterfaceFont();
+
+    g_hTabCtrl = CreateControl(hwnd, WC_TABCONTROLW, L"", kChildStyle, 0, 0, 0, 0, ID_TAB_CONTROL);
+    g_hNewTabButton = CreateControl(hwnd, L"BUTTON", L"+", kChildStyle, 0, 0, 0, 0, ID_NEW_TAB);
+    g_hCloseTabButton = CreateControl(hwnd, L"BUTTON", L"X", kChildStyle, 0, 0, 0, 0, ID_CLOSE_TAB);
+    HWND back = CreateControl(hwnd, L"BUTTON", L"Back", kChildStyle, 5, 35, 50, 25, ID_BACK);
+    HWND next = CreateControl(hwnd, L"BUTTON", L"Next", kChildStyle, 60, 35, 50, 25, ID_NEXT);
+    HWND reload = CreateControl(hwnd, L"BUTTON", L"Reload", kChildStyle, 115, 35, 60, 25, ID_RELOAD);
+    g_hAddressBar = CreateControl(hwnd, L"EDIT", L"", kChildStyle | WS_BORDER | ES_AUTOHSCROLL, 180, 35, 0, 25,
+                                  ID_ADDRESS_BAR);
+    g_hHistoryButton = CreateControl(hwnd, L"BUTTON", L"History", kChildStyle, 0, 35, 70, 25, ID_HISTORY);
+
+    InstallAddressBarProc();
+
+    const HWND controls[] = {g_hTabCtrl, g_hNewTabButton, g_hCloseTabButton, back,
+                             next,       reload,          g_hAddressBar,     g_hHistoryButton};
+    for (HWND control : controls) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_hFont), TRUE);
+    }
+    return 0;
+}
+
+LRESULT OnDestroy() {
+    DeleteObject(g_hFont);
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
+    ICoreWebView2* webview = CurrentWebView();
+    switch (LOWORD(wParam)) {
+        case ID_BACK:
+            if (webview) webview->GoBack();
+            break;
+        case ID_NEXT:
+            if (webview) webview->GoForward();
+            break;
+        case ID_RELOAD:
+            if (webview) webview->Reload();
+            break;
+        case ID_NEW_TAB:
+            CreateNewTab(hwnd);
+            break;
+        case ID_HISTORY:
+            ShowHistory(hwnd);
+            break;
+        case ID_CLOSE_TAB:
+            CloseTab(g_currentTab);
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+LRESULT OnNotify(LPARAM lParam) {
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->code == static_cast<UINT>(TCN_SELCHANGE)) {
+        SwitchToTab(static_cast<int>(SendMessageW(g_hTabCtrl, TCM_GETCURSEL, 0, 0)));
+    }
+    return 0;
+}
+
+}  // namespace
+
+void ReportEngineStartFailure(HWND owner, HRESULT failure) {
+    static bool reported = false;
+    if (reported) return;
+    reported = true;
+
+    wchar_t text[512];
+    swprintf(text, sizeof(text) / sizeof(text[0]),
+             L"The web engine could not be started (error 0x%08lX).\n\n"
+             L"Make sure the WebView2 engine runtime is installed and that WebView2Loader.dll "
+             L"is in the same folder as velquin.exe.",
+             static_cast<unsigned long>(failure));
+    MessageBoxW(owner, text, kMainWindowTitle, MB_OK | MB_ICONERROR);
+}
+
+LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate(hwnd);
+        case WM_DESTROY:
+            return OnDestroy();
+        case WM_SIZE:
+            ResizeBrowser();
+            return 0;
+        case WM_NOTIFY:
+            return OnNotify(lParam);
+        case WM_COMMAND:
+            return OnCommand(hwnd, wParam);
+        case WM_APP_CLOSE_CURRENT_TAB:
+            CloseTab(g_currentTab);
+            return 0;
+        case WM_APP_ENGINE_START_FAILED:
+            ReportEngineStartFailure(hwnd, static_cast<HRESULT>(wParam));
+            return 0;
+        default:
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,9 @@
+#include "shell/WindowHandles.h"
+
+HWND g_hMainWnd = nullptr;
+HWND g_hTabCtrl = nullptr;
+HWND g_hNewTabButton = nullptr;
+HWND g_hCloseTabButton = nullptr;
+HWND g_hAddressBar = nullptr;
+HWND g_hHistoryButton = nullptr;
+HFONT g_hFont = nullptr;
