@@ -3,7 +3,8 @@
 // callable of the browser.
 //
 // MakeHandler returns the object with one reference, held by the caller's
-// ComPtr. The caller hands it to the engine (which adds its own reference) and
+// ComPtr (a new object starts at zero; its first owner adds the reference,
+// which is also why ComPtr::Attach is not used: mingw's adds one more). The caller hands it to the engine (which adds its own reference) and
 // then lets its ComPtr go, so the engine ends up holding the only reference.
 #pragma once
 
@@ -63,14 +64,12 @@ public:
 private:
     ~Handler() = default;
 
-    LONG refCount_ = 1;
+    LONG refCount_ = 0;
     Callable callable_;
 };
 
 // Wraps `callable` into a new handler object for `Interface`.
 template <typename Interface, typename Callable>
 Microsoft::WRL::ComPtr<Interface> MakeHandler(Callable callable) {
-    Microsoft::WRL::ComPtr<Interface> handler;
-    handler.Attach(new Handler<Interface, Callable>(std::move(callable)));
-    return handler;
+    return Microsoft::WRL::ComPtr<Interface>(new Handler<Interface, Callable>(std::move(callable)));
 }

@@ -92,7 +92,9 @@ TEST(ExecutablePath, WholePathOfTheRunningProgram) {
     EXPECT_EQ(path.find(L'\0'), std::wstring::npos);
     wchar_t shortBuffer[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, shortBuffer, MAX_PATH);
-    if (length < MAX_PATH) EXPECT_EQ(path, std::wstring(shortBuffer, length));
+    if (length < MAX_PATH) {
+        EXPECT_EQ(path, std::wstring(shortBuffer, length));
+    }
     EXPECT_NE(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
