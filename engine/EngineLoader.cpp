@@ -12,11 +12,11 @@ HRESULT LastErrorAsHresult() {
 
 }  // namespace
 
-HRESULT RequestEngineEnvironment(const std::wstring& userDataFolder,
+HRESULT RequestEngineEnvironment(const std::wstring& loaderPath, const std::wstring& userDataFolder,
                                  ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed) {
     // The library stays loaded for the life of the process: the engine's
     // objects live in it.
-    HMODULE loader = LoadLibraryW(kEngineLoaderDll);
+    HMODULE loader = LoadLibraryW(loaderPath.c_str());
     if (loader == nullptr) return LastErrorAsHresult();
 
     FARPROC exported = GetProcAddress(loader, kCreateEnvironmentExport);

@@ -1,5 +1,5 @@
-// Starts the engine: loads its loader library beside the executable at run
-// time and asks it for an environment.
+// Starts the engine: loads its loader library at run time and asks it for
+// an environment.
 #pragma once
 
 #include "engine/WebViewInterfaces.h"
@@ -9,8 +9,10 @@
 extern const wchar_t kEngineLoaderDll[];
 extern const char kCreateEnvironmentExport[];
 
-// Requests the environment for `userDataFolder`; `completed` runs later on
-// this thread. Returns the failure when the loader library or its export is
-// missing or the request itself fails, in which case `completed` never runs.
-HRESULT RequestEngineEnvironment(const std::wstring& userDataFolder,
+// Loads the loader library from `loaderPath` (a full path, so that no other
+// folder is searched) and requests the environment for `userDataFolder`;
+// `completed` runs later on this thread. Returns the failure when the library
+// or its export is missing or the request itself fails, in which case
+// `completed` never runs.
+HRESULT RequestEngineEnvironment(const std::wstring& loaderPath, const std::wstring& userDataFolder,
                                  ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed);

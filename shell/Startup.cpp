@@ -23,10 +23,13 @@ std::wstring ExecutablePath() {
     }
 }
 
-std::wstring UserDataFolderFor(const std::wstring& executablePath) {
+std::wstring ExecutableFolder(const std::wstring& executablePath) {
     const size_t separator = executablePath.find_last_of(L"\\/");
-    const std::wstring folder = separator == std::wstring::npos ? executablePath : executablePath.substr(0, separator);
-    return folder + L"\\" + kUserDataFolderName;
+    return separator == std::wstring::npos ? executablePath : executablePath.substr(0, separator);
+}
+
+std::wstring UserDataFolderFor(const std::wstring& executablePath) {
+    return ExecutableFolder(executablePath) + L"\\" + kUserDataFolderName;
 }
 
 ATOM RegisterMainWindowClass(HINSTANCE instance) {
@@ -48,9 +51,10 @@ HWND CreateMainWindow(HINSTANCE instance) {
                            kMainWindowWidth, kMainWindowHeight, nullptr, nullptr, instance, nullptr);
 }
 
-void StartEngine(const std::wstring& userDataFolder) {
+void StartEngine(const std::wstring& executablePath) {
+    const std::wstring loaderPath = ExecutableFolder(executablePath) + L"\\" + kEngineLoaderDll;
     auto handler = MakeHandler<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(OnEnvironmentCreated);
-    const HRESULT result = RequestEngineEnvironment(userDataFolder, handler.Get());
+    const HRESULT result = RequestEngineEnvironment(loaderPath, UserDataFolderFor(executablePath), handler.Get());
     if (FAILED(result)) {
         PostMessageW(g_hMainWnd, WM_APP_ENGINE_START_FAILED, static_cast<WPARAM>(static_cast<ULONG>(result)), 0);
     }

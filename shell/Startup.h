@@ -10,16 +10,20 @@ extern const wchar_t kUserDataFolderName[];
 // The executable's full path, however long it is.
 std::wstring ExecutablePath();
 
-// The engine's profile folder: "Browser_Data" beside the executable, whose
-// folder ends at the last backslash or slash of `executablePath`.
+// The executable's folder: its path up to the last backslash or slash (the
+// whole path when it has neither).
+std::wstring ExecutableFolder(const std::wstring& executablePath);
+
+// The engine's profile folder: "Browser_Data" beside the executable.
 std::wstring UserDataFolderFor(const std::wstring& executablePath);
 
 ATOM RegisterMainWindowClass(HINSTANCE instance);
 HWND CreateMainWindow(HINSTANCE instance);
 
-// Requests the engine environment; a request that fails at once is reported
-// to the main window, which tells the user once it is visible.
-void StartEngine(const std::wstring& userDataFolder);
+// Requests the engine environment through the loader library beside the
+// executable; a request that fails at once is reported to the main window,
+// which tells the user once it is visible.
+void StartEngine(const std::wstring& executablePath);
 
 // Ctrl+W (Shift or not) closes the current tab from the message loop.
 bool IsCloseTabShortcut(const MSG& msg);

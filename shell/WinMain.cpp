@@ -15,7 +15,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpC
     g_hMainWnd = CreateMainWindow(hInstance);
     if (g_hMainWnd == nullptr) return 1;
 
-    StartEngine(UserDataFolderFor(ExecutablePath()));
+    StartEngine(ExecutablePath());
     ShowWindow(g_hMainWnd, nCmdShow);
 
     const int exitCode = RunMessageLoop();

@@ -105,7 +105,7 @@ TEST_F(TabCreation, AnEngineThatCannotStartIsReportedOnce) {
 
 TEST_F(TabCreation, StartFailuresArePostedNotShownInsideTheEngineCall) {
     // A missing loader library: the request fails at once.
-    ::StartEngine(L"C:\\data");
+    ::StartEngine(L"C:\\nowhere\\velquin.exe");
     EXPECT_TRUE(IsQueued(WM_APP_ENGINE_START_FAILED));
     MSG msg;
     PeekMessageW(&msg, g_hMainWnd, WM_APP_ENGINE_START_FAILED, WM_APP_ENGINE_START_FAILED, PM_REMOVE);

@@ -1,0 +1,110 @@
+// The control channel: a message-only window that takes text commands by
+// WM_COPYDATA from tests in another process (commands listed in DevEngine.h).
+#include "devengine/Internal.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <cwctype>
+
+namespace devengine {
+namespace {
+
+// The next blank-separated word of `text` from `*position`.
+std::wstring NextWord(const std::wstring& text, size_t* position) {
+    const size_t start = text.find_first_not_of(L' ', *position);
+    if (start == std::wstring::npos) {
+        *position = text.size();
+        return L"";
+    }
+    const size_t end = std::min(text.find(L' ', start), text.size());
+    *position = end;
+    return text.substr(start, end - start);
+}
+
+// The text after the blank that follows the last word read (may be empty).
+std::wstring RestOf(const std::wstring& text, size_t position) {
+    return position + 1 < text.size() ? text.substr(position + 1) : L"";
+}
+
+// A virtual key: a number (65, 0x41) or one letter or digit.
+UINT ParseVirtualKey(const std::wstring& word) {
+    if (word.size() == 1 && iswalnum(word[0])) return static_cast<UINT>(towupper(word[0]));
+    wchar_t* end = nullptr;
+    const unsigned long key = wcstoul(word.c_str(), &end, 0);
+    return !word.empty() && *end == L'\0' && key < 256 ? static_cast<UINT>(key) : 0;
+}
+
+bool RunAcceleratorCommand(int viewId, const std::wstring& text, size_t position) {
+    const UINT virtualKey = ParseVirtualKey(NextWord(text, &position));
+    if (virtualKey == 0) return false;
+    bool ctrl = false;
+    bool shift = false;
+    bool keyUp = false;
+    for (std::wstring flag = NextWord(text, &position); !flag.empty(); flag = NextWord(text, &position)) {
+        if (flag == L"ctrl") {
+            ctrl = true;
+        } else if (flag == L"shift") {
+            shift = true;
+        } else if (flag == L"keyup") {
+            keyUp = true;
+        } else {
+            return false;
+        }
+    }
+    return TriggerAcceleratorKey(
+        viewId, keyUp ? COREWEBVIEW2_KEY_EVENT_KIND_KEY_UP : COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN, virtualKey, ctrl,
+        shift);
+}
+
+LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (data == nullptr || data->lpData == nullptr) return 0;
+        std::wstring command(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
+        command.resize(wcsnlen(command.c_str(), command.size()));
+        return RunControlCommand(command) ? 1 : 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool RunControlCommand(const std::wstring& command) {
+    Log(L"control " + command);
+    size_t position = 0;
+    const std::wstring name = NextWord(command, &position);
+    if (name == L"knob") {
+        const std::wstring knob = NextWord(command, &position);
+        return SetKnob(knob, NextWord(command, &position));
+    }
+    const std::wstring idWord = NextWord(command, &position);
+    wchar_t* end = nullptr;
+    const long viewId = wcstol(idWord.c_str(), &end, 10);
+    if (idWord.empty() || *end != L'\0') return false;
+    const int id = static_cast<int>(viewId);
+    if (name == L"title") return TriggerTitleChange(id, RestOf(command, position));
+    if (name == L"source") return TriggerSourceChange(id, RestOf(command, position));
+    if (name == L"message") return TriggerWebMessage(id, RestOf(command, position));
+    if (name == L"message-nonstring") {
+        const std::wstring json = RestOf(command, position);
+        return json.empty() ? TriggerNonStringWebMessage(id) : TriggerNonStringWebMessage(id, json);
+    }
+    if (name == L"accel") return RunAcceleratorCommand(id, command, position);
+    if (name == L"click") {
+        const std::wstring where = NextWord(command, &position);
+        if (where != L"box" && where != L"page") return false;
+        return ClickPage(id, where == L"box");
+    }
+    return false;
+}
+
+HWND StartControlChannel() {
+    static HWND window = nullptr;
+    if (window == nullptr) {
+        const std::wstring processId = std::to_wstring(GetCurrentProcessId());
+        window = CreateMessageWindow(L"VelquinDevEngineControl", ControlWindowProc, processId.c_str());
+    }
+    return window;
+}
+
+}  // namespace devengine

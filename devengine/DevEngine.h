@@ -1,0 +1,231 @@
+// devengine: a stand-in for the web engine, for development and tests only.
+//
+// It is never shipped as the engine. The real engine cannot run on the build
+// and test machines (Linux with Wine), so devengine implements the same COM
+// interfaces (engine/WebViewInterfaces.h) with a tiny page model and plain
+// Win32 windows, and lets tests steer it.
+//
+// It comes in two forms:
+// - the static library `devengine`, linked into in-process tests, which drive
+//   it through the functions below;
+// - `WebView2Loader.dll` (target `devengine_dll`), put beside velquin.exe for
+//   end-to-end tests. It exports CreateCoreWebView2EnvironmentWithOptions, reads
+//   the VELQUIN_DEVENGINE_* environment variables at its first call and opens
+//   the control channel described at the end of this file.
+//
+// Behaviour, as the browser sees it:
+// - Everything runs on the thread that calls the engine, which must be in a
+//   single-threaded COM apartment (else the environment request fails at once
+//   with CO_E_NOTINITIALIZED or RPC_E_CHANGED_MODE, like the real engine).
+//   Completions and events are queued and delivered from that thread's message
+//   loop through a hidden message-only window: never inside the call that
+//   caused them. Completion handlers are released once invoked; event handlers
+//   are held until their view is closed.
+// - A navigation (Navigate, NavigateToString, GoBack, GoForward) takes effect
+//   when its queued task runs: only then do the source and title change, and
+//   SourceChanged (IsNewDocument TRUE) fires, then, in a delivery of its own,
+//   DocumentTitleChanged (fired on every navigation, even to the same title).
+//   Until then get_Source still reports the previous page. Reload changes
+//   nothing and fires nothing. GoBack/GoForward at the end of the list do
+//   nothing. A fresh view shows "about:blank" with an empty title and an empty
+//   back/forward list.
+// - Titles: a page given by NavigateToString has its <title> text as its title,
+//   or its data address when it has none. Its source is
+//   "data:text/html;charset=utf-8;base64," followed by the base64 of the UTF-8
+//   html. A URL's title comes from the table set with SetPageTitle; otherwise
+//   a search address ("/search?q=..." on a google host) gives
+//   "<terms> - Google Search", any other address its host name, and an address
+//   without a host (about:blank) itself.
+// - DocumentTitleChanged is invoked with null args.
+// - Each controller owns a child window of its parent, class
+//   "VelquinDevEnginePage", whose window text is the current source. It draws
+//   the address and title, and for the New Tab page its heading and the
+//   "Search Google..." box. Any click gives it the keyboard focus; a click on
+//   the box then posts the string web message "focus_url". A key pressed in it
+//   while Ctrl or Alt is down, or a key that types no character, is offered to
+//   AcceleratorKeyPressed (as the real engine does); unlike the real engine, the
+//   browser's message loop has seen the key message first.
+// - Close(), releasing the last reference to a controller, or destroying its
+//   parent window closes the view: its page window goes, its event handlers are
+//   released, its pending events are dropped, and every later call on the
+//   controller or its web view fails with HRESULT_FROM_WIN32(ERROR_INVALID_STATE).
+// - A controller request whose parent window is gone when it completes fails
+//   with HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE) and a null controller.
+// - Methods the browser never uses return E_NOTIMPL.
+#pragma once
+
+#include <windows.h>
+
+#include <wrl/client.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/WebViewInterfaces.h"
+
+namespace devengine {
+
+// Failure knobs. Results and null flags are read when the request is made
+// (the environment and controller requests) or when the call is made (getters).
+struct Knobs {
+    HRESULT createResult = S_OK;         // a failure: the environment request fails at once, no completion
+    HRESULT environmentResult = S_OK;    // a failure: the completion brings it with a null environment
+    bool nullEnvironment = false;        // the completion brings environmentResult with a null environment
+    DWORD environmentDelayMs = 0;        // the environment completion waits this long
+    HRESULT controllerResult = S_OK;     // a failure: the controller completion brings it with null
+    bool nullController = false;         // the controller completion brings S_OK with null
+    DWORD controllerDelayMs = 0;         // each controller completion waits this long
+    HRESULT sourceResult = S_OK;         // a failure: get_Source fails with it
+    bool nullSource = false;             // get_Source succeeds with a null string
+    HRESULT titleResult = S_OK;          // a failure: get_DocumentTitle fails with it
+    bool nullTitle = false;              // get_DocumentTitle succeeds with a null string
+    HRESULT coreWebView2Result = S_OK;   // a failure: get_CoreWebView2 fails with it
+    bool nullCoreWebView2 = false;       // get_CoreWebView2 succeeds with null
+    bool nonStringMessages = false;      // string web messages arrive as the JSON {"message":"<text>"}
+    bool requireSta = true;              // the environment request checks the COM apartment
+};
+
+// The knobs in force; change them in place.
+Knobs& GetKnobs();
+void ResetKnobs();
+
+// Sets one knob by name (the names of the control channel's "knob" command and,
+// upper-cased, of the environment variables): create_result, environment_result,
+// null_environment, environment_delay_ms, controller_result, null_controller,
+// controller_delay_ms, source_result, null_source, title_result, null_title,
+// corewebview2_result, null_corewebview2, nonstring_messages, require_sta.
+// The value is a number (decimal, or hex with 0x); flags take 0 or 1.
+// Returns false for an unknown name or a value that is not a number.
+bool SetKnob(const std::wstring& name, const std::wstring& value);
+
+// Resets everything between tests: closes every open view, drops pending
+// completions and events (releasing their handlers), forgets the views (ids
+// start again at 1), the title table, the logs and the environment requests,
+// and resets the knobs. Reference counters are not reset.
+void Reset();
+
+// The loader export's implementation (same signature).
+HRESULT STDAPICALLTYPE CreateEnvironment(PCWSTR browserExecutableFolder, PCWSTR userDataFolder,
+                                         ICoreWebView2EnvironmentOptions* environmentOptions,
+                                         ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* handler);
+
+struct EnvironmentRequest {
+    bool browserFolderGiven = false;  // a non-null browserExecutableFolder
+    std::wstring browserFolder;
+    bool userDataFolderGiven = false;
+    std::wstring userDataFolder;
+    bool optionsGiven = false;
+};
+// Every environment request made since the last Reset, in order.
+std::vector<EnvironmentRequest> EnvironmentRequests();
+
+// Delivers queued completions and events by pumping the calling thread's
+// messages (the browser's own messages too) until the engine's queue is empty
+// and no message is left. Delayed completions are waited for. Returns false if
+// something was still pending after timeoutMs.
+bool RunPending(DWORD timeoutMs = 5000);
+// Completions and events queued and not yet delivered.
+size_t PendingCount();
+
+// Views: one per successful controller completion, ids 1, 2, 3, ... in
+// creation order (closed views keep their id and stay listed until Reset).
+std::vector<int> ViewIds();
+
+struct ViewInfo {
+    int id = 0;                 // 0: no such view
+    std::wstring source;
+    std::wstring title;
+    std::wstring html;          // the current page's html when it came from NavigateToString
+    bool canGoBack = false;
+    bool canGoForward = false;
+    bool visible = true;
+    RECT bounds = {};
+    bool closed = false;
+    HWND parentWindow = nullptr;
+    HWND pageWindow = nullptr;  // null once closed
+};
+ViewInfo GetView(int id);
+
+// The view's engine objects (null for an unknown id; for a closed view the
+// objects still exist but every call on them fails).
+Microsoft::WRL::ComPtr<ICoreWebView2Controller> GetController(int id);
+Microsoft::WRL::ComPtr<ICoreWebView2> GetWebView(int id);
+// The id of the view a controller or web view belongs to, or 0.
+int ViewIdOf(ICoreWebView2Controller* controller);
+int ViewIdOf(ICoreWebView2* webView);
+
+// The calls the browser made on a view's controller, web view and event args,
+// in order, for example "Navigate https://a.b", "NavigateToString", "GoBack",
+// "GoForward", "Reload", "put_IsVisible 0", "put_Bounds 0 70 1000 700" (left
+// top right bottom), "Close", "add_SourceChanged", "remove_WebMessageReceived",
+// "put_Handled 1". Getters are not listed while the view is open; any call on
+// a closed view is listed with " [closed]" after it.
+std::vector<std::wstring> CallLog(int id);
+
+// Every line of the engine log since the last Reset: one per call the browser
+// made and per event or completion delivered (the same lines that
+// VELQUIN_DEVENGINE_LOG receives). View lines begin with "view <id> ".
+std::vector<std::wstring> EngineLog();
+// Also appends each log line (UTF-8) to this file, flushed line by line.
+void SetLogFile(const std::wstring& path);
+
+// The title a URL's page gets when navigated to (overrides the built-in rule).
+void SetPageTitle(const std::wstring& url, const std::wstring& title);
+
+// Event triggers. Each queues the event for the view and returns at once
+// (false for an unknown or closed view); RunPending or the message loop
+// delivers it.
+// The document title changes; DocumentTitleChanged fires.
+bool TriggerTitleChange(int id, const std::wstring& title);
+// The page moves to another address within its document (as a fragment or
+// history.pushState navigation does): a new back/forward entry with the same
+// title; SourceChanged fires.
+bool TriggerSourceChange(int id, const std::wstring& source, bool isNewDocument = false);
+// The page posts a string web message.
+bool TriggerWebMessage(int id, const std::wstring& text);
+// The page posts a message that is not a string, given as JSON.
+bool TriggerNonStringWebMessage(int id, const std::wstring& json = L"{\"message\":\"focus_url\"}");
+// A key is offered through AcceleratorKeyPressed. While the browser's handler
+// runs, the thread's keyboard state shows Ctrl and Shift as given.
+bool TriggerAcceleratorKey(int id, COREWEBVIEW2_KEY_EVENT_KIND kind, UINT virtualKey, bool ctrl = false,
+                           bool shift = false);
+// Sends a mouse click (button down and up) to the view's page window: on the
+// "Search Google..." box, or on an empty spot of the page. False if there is
+// no page window, or no box is shown and onSearchBox is true.
+bool ClickPage(int id, bool onSearchBox);
+
+// Reference accounting.
+// Engine COM objects alive now (environments, controllers, web views, args).
+long LiveObjectCount();
+// AddRef and Release calls the engine made on the browser's handler objects,
+// since the process started; their difference is the references it holds now.
+long HandlerAddRefCount();
+long HandlerReleaseCount();
+long HeldHandlerCount();
+
+// The control channel, for tests in another process. The DLL opens it at its
+// first environment request; in-process tests may open it themselves.
+//
+// It is a message-only window (find it with
+// FindWindowExW(HWND_MESSAGE, nullptr, L"VelquinDevEngineControl", L"<pid>"),
+// where <pid> is the decimal process id of the browser) that takes WM_COPYDATA
+// whose data is one UTF-16 command (dwData 0, the text need not end with a
+// zero). SendMessage returns 1 when the command was understood, 0 otherwise.
+// Commands run on the UI thread; the events they trigger are still delivered
+// asynchronously.
+//   title <viewId> <text>                      TriggerTitleChange (text may hold blanks, or be empty)
+//   source <viewId> <url>                      TriggerSourceChange
+//   message <viewId> <text>                    TriggerWebMessage
+//   message-nonstring <viewId> [json]          TriggerNonStringWebMessage
+//   accel <viewId> <vk> [ctrl] [shift] [keyup] TriggerAcceleratorKey; vk is a number (65, 0x41) or
+//                                              one letter or digit (W)
+//   knob <name> <value>                        SetKnob
+//   click <viewId> box|page                    ClickPage
+// Environment variables read by the DLL at its first environment request:
+//   VELQUIN_DEVENGINE_<KNOB NAME>, e.g. VELQUIN_DEVENGINE_ENVIRONMENT_RESULT=0x80070002, and
+//   VELQUIN_DEVENGINE_LOG=<windows path>  (SetLogFile).
+HWND StartControlChannel();
+// Runs one control command as WM_COPYDATA would; returns whether it was understood.
+bool RunControlCommand(const std::wstring& command);
+
+}  // namespace devengine

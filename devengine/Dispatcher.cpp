@@ -1,0 +1,142 @@
+// The queue of completions and events. Each task runs later, from the thread's
+// message loop, through a hidden message-only window: never inside the engine
+// call that queued it. Tasks bound to a view go when the view closes.
+#include "devengine/Internal.h"
+
+#include <algorithm>
+#include <deque>
+
+namespace devengine {
+namespace {
+
+const UINT kRunMessage = WM_APP + 1;
+const UINT_PTR kDelayTimer = 1;
+
+struct Task {
+    UINT64 sequence;
+    ULONGLONG due;
+    ViewPtr view;
+    std::function<void()> run;
+};
+
+std::deque<Task>& Tasks() {
+    static auto* tasks = new std::deque<Task>;
+    return *tasks;
+}
+
+UINT64 g_nextSequence = 0;
+HWND g_queueWindow = nullptr;
+
+// Sets the timer for the earliest delayed task, if any.
+void ArmTimer() {
+    const ULONGLONG now = GetTickCount64();
+    ULONGLONG earliest = 0;
+    for (const Task& task : Tasks()) {
+        if (task.due > now && (earliest == 0 || task.due < earliest)) earliest = task.due;
+    }
+    if (earliest == 0) {
+        KillTimer(g_queueWindow, kDelayTimer);
+    } else {
+        SetTimer(g_queueWindow, kDelayTimer, static_cast<UINT>(earliest - now), nullptr);
+    }
+}
+
+// Runs, in order, the tasks due now that were queued before this call began.
+// Tasks they queue wait for their own message.
+void RunDueTasks() {
+    const UINT64 limit = g_nextSequence;
+    for (;;) {
+        const ULONGLONG now = GetTickCount64();
+        auto& tasks = Tasks();
+        auto it = tasks.begin();
+        while (it != tasks.end() && (it->sequence >= limit || it->due > now)) ++it;
+        if (it == tasks.end()) break;
+        Task task = std::move(*it);
+        tasks.erase(it);
+        task.run();
+    }
+    ArmTimer();
+}
+
+LRESULT CALLBACK QueueWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kRunMessage || (message == WM_TIMER && wParam == kDelayTimer)) {
+        RunDueTasks();
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND QueueWindow() {
+    if (g_queueWindow == nullptr) g_queueWindow = CreateMessageWindow(L"VelquinDevEngineQueue", QueueWindowProc, L"");
+    return g_queueWindow;
+}
+
+}  // namespace
+
+HINSTANCE ThisModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&QueueWindowProc), &module);
+    return module;
+}
+
+HWND CreateMessageWindow(const wchar_t* className, WNDPROC windowProc, const wchar_t* title) {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = ThisModule();
+    windowClass.lpszClassName = className;
+    RegisterClassExW(&windowClass);
+    return CreateWindowExW(0, className, title, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ThisModule(), nullptr);
+}
+
+void Post(std::function<void()> task, const ViewPtr& view, DWORD delayMs) {
+    if (view != nullptr && view->closed) return;
+    const HWND window = QueueWindow();
+    Tasks().push_back(Task{g_nextSequence++, GetTickCount64() + delayMs, view, std::move(task)});
+    if (delayMs == 0) {
+        PostMessageW(window, kRunMessage, 0, 0);
+    } else {
+        ArmTimer();
+    }
+}
+
+void DropPendingTasks() {
+    // Take the tasks out before destroying them: a handler they release may
+    // call back into the engine.
+    std::deque<Task> dropped;
+    dropped.swap(Tasks());
+    dropped.clear();
+    if (g_queueWindow != nullptr) KillTimer(g_queueWindow, kDelayTimer);
+}
+
+void DropViewTasks(const ViewState& view) {
+    auto& tasks = Tasks();
+    tasks.erase(std::remove_if(tasks.begin(), tasks.end(), [&](const Task& task) { return task.view.get() == &view; }),
+                tasks.end());
+}
+
+size_t PendingCount() { return Tasks().size(); }
+
+bool RunPending(DWORD timeoutMs) {
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                // Leave the quit for the caller's own loop.
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return Tasks().empty();
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (Tasks().empty()) return true;
+        const ULONGLONG elapsed = GetTickCount64() - start;
+        if (elapsed >= timeoutMs) return false;
+        const DWORD wait = static_cast<DWORD>(timeoutMs - elapsed);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, wait < 10 ? wait : 10, QS_ALLINPUT);
+    }
+}
+
+}  // namespace devengine

@@ -1,0 +1,216 @@
+// The event argument objects and the firing of events on a view's handlers.
+#include "devengine/Internal.h"
+
+#include <cstdio>
+
+namespace devengine {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+class WebMessageArgs final : public ComObject<ICoreWebView2WebMessageReceivedEventArgs> {
+public:
+    WebMessageArgs(std::wstring source, WebMessage message) : source_(std::move(source)), message_(std::move(message)) {}
+
+    HRESULT STDMETHODCALLTYPE get_Source(LPWSTR* source) override {
+        if (source == nullptr) return E_POINTER;
+        return CopyOut(source_, source);
+    }
+    HRESULT STDMETHODCALLTYPE get_WebMessageAsJson(LPWSTR* webMessageAsJson) override {
+        if (webMessageAsJson == nullptr) return E_POINTER;
+        return CopyOut(message_.json, webMessageAsJson);
+    }
+    HRESULT STDMETHODCALLTYPE TryGetWebMessageAsString(LPWSTR* webMessageAsString) override {
+        if (webMessageAsString == nullptr) return E_POINTER;
+        *webMessageAsString = nullptr;
+        if (!message_.isString) return E_INVALIDARG;
+        return CopyOut(message_.text, webMessageAsString);
+    }
+
+private:
+    std::wstring source_;
+    WebMessage message_;
+};
+
+class SourceChangedArgs final : public ComObject<ICoreWebView2SourceChangedEventArgs> {
+public:
+    explicit SourceChangedArgs(bool isNewDocument) : isNewDocument_(isNewDocument) {}
+
+    HRESULT STDMETHODCALLTYPE get_IsNewDocument(BOOL* isNewDocument) override {
+        if (isNewDocument == nullptr) return E_POINTER;
+        *isNewDocument = isNewDocument_ ? TRUE : FALSE;
+        return S_OK;
+    }
+
+private:
+    bool isNewDocument_;
+};
+
+class AcceleratorKeyArgs final : public ComObject<ICoreWebView2AcceleratorKeyPressedEventArgs> {
+public:
+    AcceleratorKeyArgs(ViewPtr view, const KeyEvent& key) : view_(std::move(view)), key_(key) {}
+
+    HRESULT STDMETHODCALLTYPE get_KeyEventKind(COREWEBVIEW2_KEY_EVENT_KIND* keyEventKind) override {
+        if (keyEventKind == nullptr) return E_POINTER;
+        *keyEventKind = key_.kind;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_VirtualKey(UINT* virtualKey) override {
+        if (virtualKey == nullptr) return E_POINTER;
+        *virtualKey = key_.virtualKey;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_KeyEventLParam(INT* lParam) override {
+        if (lParam == nullptr) return E_POINTER;
+        *lParam = key_.lParam;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_PhysicalKeyStatus(COREWEBVIEW2_PHYSICAL_KEY_STATUS* status) override {
+        if (status == nullptr) return E_POINTER;
+        const auto bits = static_cast<UINT32>(key_.lParam);
+        status->RepeatCount = bits & 0xFFFF;
+        status->ScanCode = (bits >> 16) & 0xFF;
+        status->IsExtendedKey = (bits >> 24) & 1;
+        status->IsMenuKeyDown = (bits >> 29) & 1;
+        status->WasKeyDown = (bits >> 30) & 1;
+        status->IsKeyReleased = (bits >> 31) & 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_Handled(BOOL* handled) override {
+        if (handled == nullptr) return E_POINTER;
+        *handled = handled_;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE put_Handled(BOOL handled) override {
+        LogCall(*view_, handled ? L"put_Handled 1" : L"put_Handled 0");
+        handled_ = handled;
+        return S_OK;
+    }
+    BOOL Handled() const { return handled_; }
+
+private:
+    ViewPtr view_;
+    KeyEvent key_;
+    BOOL handled_ = FALSE;
+};
+
+std::wstring ViewPrefix(const ViewState& view) { return L"view " + std::to_wstring(view.id) + L" "; }
+
+// The JSON form of a string.
+std::wstring JsonString(const std::wstring& text) {
+    std::wstring json = L"\"";
+    for (const wchar_t c : text) {
+        if (c == L'"' || c == L'\\') {
+            json += L'\\';
+            json += c;
+        } else if (c < 0x20) {
+            wchar_t escape[8];
+            swprintf(escape, 8, L"\\u%04x", static_cast<unsigned>(c));
+            json += escape;
+        } else {
+            json += c;
+        }
+    }
+    return json + L"\"";
+}
+
+void FireWebMessage(const ViewPtr& view, const WebMessage& message) {
+    Log(ViewPrefix(*view) + L"event WebMessageReceived " + message.json);
+    const ComPtr<ICoreWebView2> sender = WebViewFor(view);
+    const auto args = MakeObject<WebMessageArgs>(CurrentSource(*view), message);
+    for (const auto& handler : view->webMessageHandlers.Snapshot()) handler.Get()->Invoke(sender.Get(), args.Get());
+}
+
+// Sets the thread's keyboard state of one modifier (left and generic keys).
+void SetModifier(BYTE* state, int genericKey, int leftKey, bool down) {
+    for (const int key : {genericKey, leftKey}) {
+        state[key] = static_cast<BYTE>((state[key] & 0x01) | (down ? 0x80 : 0x00));
+    }
+}
+
+void FireAcceleratorKey(const ViewPtr& view, const KeyEvent& key) {
+    if (view->controller == nullptr) return;
+    const ComPtr<ICoreWebView2Controller> sender = ControllerInterface(view->controller);
+    const auto args = MakeObject<AcceleratorKeyArgs>(view, key);
+    // The browser's handler reads the modifiers with GetKeyState, as it would
+    // while the real engine holds the key.
+    BYTE saved[256];
+    GetKeyboardState(saved);
+    BYTE pressed[256];
+    memcpy(pressed, saved, sizeof(pressed));
+    SetModifier(pressed, VK_CONTROL, VK_LCONTROL, key.ctrl);
+    SetModifier(pressed, VK_SHIFT, VK_LSHIFT, key.shift);
+    SetModifier(pressed, VK_MENU, VK_LMENU, key.alt);
+    SetKeyboardState(pressed);
+    for (const auto& handler : view->acceleratorHandlers.Snapshot()) handler.Get()->Invoke(sender.Get(), args.Get());
+    SetKeyboardState(saved);
+    Log(ViewPrefix(*view) + L"event AcceleratorKeyPressed kind=" + std::to_wstring(key.kind) +
+        L" vk=" + std::to_wstring(key.virtualKey) + L" ctrl=" + std::to_wstring(key.ctrl) +
+        L" shift=" + std::to_wstring(key.shift) + L" alt=" + std::to_wstring(key.alt) +
+        L" handled=" + std::to_wstring(args->Handled()));
+}
+
+}  // namespace
+
+void FireSourceChanged(const ViewPtr& view, bool isNewDocument) {
+    Log(ViewPrefix(*view) + L"event SourceChanged " + CurrentSource(*view));
+    const ComPtr<ICoreWebView2> sender = WebViewFor(view);
+    const auto args = MakeObject<SourceChangedArgs>(isNewDocument);
+    for (const auto& handler : view->sourceHandlers.Snapshot()) handler.Get()->Invoke(sender.Get(), args.Get());
+}
+
+void FireTitleChanged(const ViewPtr& view) {
+    Log(ViewPrefix(*view) + L"event DocumentTitleChanged " + CurrentTitle(*view));
+    const ComPtr<ICoreWebView2> sender = WebViewFor(view);
+    for (const auto& handler : view->titleHandlers.Snapshot()) handler.Get()->Invoke(sender.Get(), nullptr);
+}
+
+WebMessage StringMessage(const std::wstring& text) { return WebMessage{JsonString(text), true, text}; }
+
+void QueueWebMessage(const ViewPtr& view, const WebMessage& message) {
+    WebMessage sent = message;
+    if (sent.isString && State().knobs.nonStringMessages) {
+        sent = WebMessage{L"{\"message\":" + message.json + L"}", false, L""};
+    }
+    Post([view, sent]() { FireWebMessage(view, sent); }, view);
+}
+
+void QueueAcceleratorKey(const ViewPtr& view, const KeyEvent& key) {
+    Post([view, key]() { FireAcceleratorKey(view, key); }, view);
+}
+
+bool TriggerWebMessage(int id, const std::wstring& text) {
+    const ViewPtr view = OpenView(id);
+    if (view == nullptr) return false;
+    QueueWebMessage(view, StringMessage(text));
+    return true;
+}
+
+bool TriggerNonStringWebMessage(int id, const std::wstring& json) {
+    const ViewPtr view = OpenView(id);
+    if (view == nullptr) return false;
+    QueueWebMessage(view, WebMessage{json, false, L""});
+    return true;
+}
+
+bool TriggerAcceleratorKey(int id, COREWEBVIEW2_KEY_EVENT_KIND kind, UINT virtualKey, bool ctrl, bool shift) {
+    const ViewPtr view = OpenView(id);
+    if (view == nullptr) return false;
+    const bool released = kind == COREWEBVIEW2_KEY_EVENT_KIND_KEY_UP || kind == COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_UP;
+    const bool system = kind == COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_DOWN || kind == COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_UP;
+    const UINT scanCode = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    UINT32 lParam = 1 | ((scanCode & 0xFF) << 16);
+    if (system) lParam |= 1u << 29;
+    if (released) lParam |= (1u << 30) | (1u << 31);
+    KeyEvent key;
+    key.kind = kind;
+    key.virtualKey = virtualKey;
+    key.lParam = static_cast<INT>(lParam);
+    key.ctrl = ctrl;
+    key.shift = shift;
+    key.alt = system;
+    QueueAcceleratorKey(view, key);
+    return true;
+}
+
+}  // namespace devengine

@@ -1,0 +1,108 @@
+// The registry of views: creation, closing and the lookups tests use.
+#include "devengine/Internal.h"
+
+namespace devengine {
+
+ViewPtr CreateView(HWND parent) {
+    EngineState& state = State();
+    auto view = std::make_shared<ViewState>();
+    view->id = state.nextViewId++;
+    view->parent = parent;
+    view->page = CreatePageWindow(parent, view);
+    state.views.push_back(view);
+    return view;
+}
+
+ViewPtr FindView(int id) {
+    for (const ViewPtr& view : State().views) {
+        if (view->id == id) return view;
+    }
+    return nullptr;
+}
+
+ViewPtr OpenView(int id) {
+    ViewPtr view = FindView(id);
+    return view != nullptr && !view->closed ? view : nullptr;
+}
+
+void CloseView(ViewState& view, const wchar_t* why) {
+    if (view.closed) return;
+    view.closed = true;
+    Log(L"view " + std::to_wstring(view.id) + L" closed (" + why + L")");
+    DropViewTasks(view);
+    // Move the handlers out first: releasing one may call back into the engine.
+    auto webMessageHandlers = std::move(view.webMessageHandlers.entries);
+    auto titleHandlers = std::move(view.titleHandlers.entries);
+    auto sourceHandlers = std::move(view.sourceHandlers.entries);
+    auto acceleratorHandlers = std::move(view.acceleratorHandlers.entries);
+    view.webMessageHandlers.entries.clear();
+    view.titleHandlers.entries.clear();
+    view.sourceHandlers.entries.clear();
+    view.acceleratorHandlers.entries.clear();
+    const HWND page = std::exchange(view.page, nullptr);
+    if (page != nullptr && IsWindow(page)) DestroyWindow(page);
+}
+
+Microsoft::WRL::ComPtr<ICoreWebView2> WebViewFor(const ViewPtr& view) {
+    if (view->webView != nullptr) return WebViewInterface(view->webView);
+    return MakeWebView(view);
+}
+
+std::vector<int> ViewIds() {
+    std::vector<int> ids;
+    for (const ViewPtr& view : State().views) ids.push_back(view->id);
+    return ids;
+}
+
+ViewInfo GetView(int id) {
+    ViewInfo info;
+    const ViewPtr view = FindView(id);
+    if (view == nullptr) return info;
+    info.id = view->id;
+    info.source = CurrentSource(*view);
+    info.title = CurrentTitle(*view);
+    info.html = CurrentHtml(*view);
+    info.canGoBack = view->current > 0;
+    info.canGoForward = view->current + 1 < view->entries.size();
+    info.visible = view->visible;
+    info.bounds = view->bounds;
+    info.closed = view->closed;
+    info.parentWindow = view->parent;
+    info.pageWindow = view->page;
+    return info;
+}
+
+Microsoft::WRL::ComPtr<ICoreWebView2Controller> GetController(int id) {
+    const ViewPtr view = FindView(id);
+    if (view == nullptr || view->controller == nullptr) return nullptr;
+    return ControllerInterface(view->controller);
+}
+
+Microsoft::WRL::ComPtr<ICoreWebView2> GetWebView(int id) {
+    const ViewPtr view = FindView(id);
+    if (view == nullptr || (view->webView == nullptr && view->controller == nullptr)) return nullptr;
+    return WebViewFor(view);
+}
+
+int ViewIdOf(ICoreWebView2Controller* controller) {
+    for (const ViewPtr& view : State().views) {
+        if (view->controller != nullptr && ControllerInterface(view->controller) == controller) return view->id;
+    }
+    return 0;
+}
+
+int ViewIdOf(ICoreWebView2* webView) {
+    for (const ViewPtr& view : State().views) {
+        if (view->webView != nullptr && WebViewInterface(view->webView) == webView) return view->id;
+    }
+    return 0;
+}
+
+std::vector<std::wstring> CallLog(int id) {
+    const ViewPtr view = FindView(id);
+    return view == nullptr ? std::vector<std::wstring>() : view->calls;
+}
+
+void SetPageTitle(const std::wstring& url, const std::wstring& title) { State().pageTitles[url] = title; }
+
+}  // namespace devengine

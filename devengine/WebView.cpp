@@ -1,0 +1,126 @@
+// The web view: navigation, the page's source and title, and the
+// SourceChanged, DocumentTitleChanged and WebMessageReceived events.
+#include "devengine/Internal.h"
+
+namespace devengine {
+
+class WebViewObject final : public ComObject<ICoreWebView2> {
+public:
+    explicit WebViewObject(ViewPtr view)
+        : view_(std::move(view)),
+          controller_(view_->controller != nullptr ? ControllerInterface(view_->controller) : nullptr) {
+        view_->webView = this;
+    }
+
+    HRESULT STDMETHODCALLTYPE get_Settings(ICoreWebView2Settings**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_Source(LPWSTR* uri) override {
+        const Knobs& knobs = State().knobs;
+        return GetText(L"get_Source", knobs.sourceResult, knobs.nullSource, CurrentSource(*view_), uri);
+    }
+    HRESULT STDMETHODCALLTYPE Navigate(LPCWSTR uri) override {
+        if (view_->closed) return ClosedCall(*view_, L"Navigate");
+        if (uri == nullptr) return E_INVALIDARG;
+        LogCall(*view_, std::wstring(L"Navigate ") + uri);
+        QueueNavigation(view_, PageForUrl(uri));
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE NavigateToString(LPCWSTR htmlContent) override {
+        if (view_->closed) return ClosedCall(*view_, L"NavigateToString");
+        if (htmlContent == nullptr) return E_INVALIDARG;
+        LogCall(*view_, L"NavigateToString");
+        QueueNavigation(view_, PageForHtml(htmlContent));
+        return S_OK;
+    }
+    DEVENGINE_UNUSED_EVENT(NavigationStarting, ICoreWebView2NavigationStartingEventHandler)
+    DEVENGINE_UNUSED_EVENT(ContentLoading, ICoreWebView2ContentLoadingEventHandler)
+    DEVENGINE_EVENT(SourceChanged, ICoreWebView2SourceChangedEventHandler, sourceHandlers)
+    DEVENGINE_UNUSED_EVENT(HistoryChanged, ICoreWebView2HistoryChangedEventHandler)
+    DEVENGINE_UNUSED_EVENT(NavigationCompleted, ICoreWebView2NavigationCompletedEventHandler)
+    DEVENGINE_UNUSED_EVENT(FrameNavigationStarting, ICoreWebView2NavigationStartingEventHandler)
+    DEVENGINE_UNUSED_EVENT(FrameNavigationCompleted, ICoreWebView2NavigationCompletedEventHandler)
+    DEVENGINE_UNUSED_EVENT(ScriptDialogOpening, ICoreWebView2ScriptDialogOpeningEventHandler)
+    DEVENGINE_UNUSED_EVENT(PermissionRequested, ICoreWebView2PermissionRequestedEventHandler)
+    DEVENGINE_UNUSED_EVENT(ProcessFailed, ICoreWebView2ProcessFailedEventHandler)
+    HRESULT STDMETHODCALLTYPE AddScriptToExecuteOnDocumentCreated(
+        LPCWSTR, ICoreWebView2AddScriptToExecuteOnDocumentCreatedCompletedHandler*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE RemoveScriptToExecuteOnDocumentCreated(LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ExecuteScript(LPCWSTR, ICoreWebView2ExecuteScriptCompletedHandler*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE CapturePreview(COREWEBVIEW2_CAPTURE_PREVIEW_IMAGE_FORMAT, IStream*,
+                                             ICoreWebView2CapturePreviewCompletedHandler*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Reload() override {
+        if (view_->closed) return ClosedCall(*view_, L"Reload");
+        // The page stays as it is: no source or title change, no event.
+        LogCall(*view_, L"Reload");
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE PostWebMessageAsJson(LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE PostWebMessageAsString(LPCWSTR) override { return E_NOTIMPL; }
+    DEVENGINE_EVENT(WebMessageReceived, ICoreWebView2WebMessageReceivedEventHandler, webMessageHandlers)
+    HRESULT STDMETHODCALLTYPE CallDevToolsProtocolMethod(LPCWSTR, LPCWSTR,
+                                                         ICoreWebView2CallDevToolsProtocolMethodCompletedHandler*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE get_BrowserProcessId(UINT32*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_CanGoBack(BOOL* canGoBack) override {
+        return GetValue(*view_, L"get_CanGoBack", canGoBack, view_->current > 0 ? TRUE : FALSE);
+    }
+    HRESULT STDMETHODCALLTYPE get_CanGoForward(BOOL* canGoForward) override {
+        const BOOL ahead = view_->current + 1 < view_->entries.size() ? TRUE : FALSE;
+        return GetValue(*view_, L"get_CanGoForward", canGoForward, ahead);
+    }
+    HRESULT STDMETHODCALLTYPE GoBack() override {
+        if (view_->closed) return ClosedCall(*view_, L"GoBack");
+        LogCall(*view_, L"GoBack");
+        QueueHistoryStep(view_, -1);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GoForward() override {
+        if (view_->closed) return ClosedCall(*view_, L"GoForward");
+        LogCall(*view_, L"GoForward");
+        QueueHistoryStep(view_, 1);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDevToolsProtocolEventReceiver(LPCWSTR,
+                                                               ICoreWebView2DevToolsProtocolEventReceiver**) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Stop() override { return E_NOTIMPL; }
+    DEVENGINE_UNUSED_EVENT(NewWindowRequested, ICoreWebView2NewWindowRequestedEventHandler)
+    DEVENGINE_EVENT(DocumentTitleChanged, ICoreWebView2DocumentTitleChangedEventHandler, titleHandlers)
+    HRESULT STDMETHODCALLTYPE get_DocumentTitle(LPWSTR* title) override {
+        const Knobs& knobs = State().knobs;
+        return GetText(L"get_DocumentTitle", knobs.titleResult, knobs.nullTitle, CurrentTitle(*view_), title);
+    }
+
+private:
+    ~WebViewObject() override {
+        if (view_->webView == this) view_->webView = nullptr;
+    }
+
+    // A string getter, with its failure knobs.
+    HRESULT GetText(const wchar_t* call, HRESULT failure, bool giveNull, const std::wstring& text, LPWSTR* out) {
+        if (out != nullptr) *out = nullptr;
+        if (view_->closed) return ClosedCall(*view_, call);
+        if (out == nullptr) return E_POINTER;
+        if (FAILED(failure)) return failure;
+        if (giveNull) return S_OK;
+        return CopyOut(text, out);
+    }
+
+    ViewPtr view_;
+    // Keeps the controller, and so the view, alive while the browser holds
+    // only the web view.
+    Microsoft::WRL::ComPtr<ICoreWebView2Controller> controller_;
+};
+
+Microsoft::WRL::ComPtr<ICoreWebView2> MakeWebView(const ViewPtr& view) { return MakeObject<WebViewObject>(view); }
+
+ICoreWebView2* WebViewInterface(WebViewObject* webView) { return webView; }
+
+}  // namespace devengine

@@ -1,0 +1,481 @@
+// Tests of the stand-in engine itself: asynchronous delivery, the page model,
+// the page window, closing, the failure knobs, the control channel and
+// reference balance.
+#include "devengine/DevEngine.h"
+#include "engine/Handler.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+const HRESULT kClosed = HRESULT_FROM_WIN32(ERROR_INVALID_STATE);
+
+std::wstring TakeString(LPWSTR text) {
+    std::wstring copy = text != nullptr ? text : L"(null)";
+    CoTaskMemFree(text);
+    return copy;
+}
+
+std::wstring HexOf(HRESULT hr) {
+    wchar_t text[16];
+    swprintf(text, 16, L"0x%08lX", static_cast<unsigned long>(hr));
+    return text;
+}
+
+bool HasVisibleStyle(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+std::wstring SourceOf(ICoreWebView2* webView) {
+    LPWSTR source = nullptr;
+    webView->get_Source(&source);
+    return TakeString(source);
+}
+
+std::wstring TitleOf(ICoreWebView2* webView) {
+    LPWSTR title = nullptr;
+    webView->get_DocumentTitle(&title);
+    return TakeString(title);
+}
+
+class DevEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+        devengine::Reset();
+        // Hidden: Wine without a window manager takes seconds to destroy a
+        // shown top-level window. Its children still take focus and clicks.
+        parent_ = CreateWindowExW(0, L"STATIC", L"parent", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
+                                  nullptr, nullptr);
+        ASSERT_NE(parent_, nullptr);
+    }
+
+    void TearDown() override {
+        webView_.Reset();
+        controller_.Reset();
+        environment_.Reset();
+        devengine::Reset();
+        if (IsWindow(parent_)) DestroyWindow(parent_);
+        devengine::RunPending();
+        // Every engine object and every handler reference is gone.
+        EXPECT_EQ(devengine::LiveObjectCount(), 0);
+        EXPECT_EQ(devengine::HeldHandlerCount(), 0);
+        CoUninitialize();
+    }
+
+    // Completes an environment request; returns the completion's result.
+    HRESULT StartEnvironment() {
+        HRESULT completed = E_PENDING;
+        const HRESULT hr = devengine::CreateEnvironment(
+            nullptr, L"C:\\data\\Browser_Data", nullptr,
+            MakeHandler<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(
+                [&](HRESULT result, ICoreWebView2Environment* environment) {
+                    completed = result;
+                    environment_ = environment;
+                    return S_OK;
+                }).Get());
+        EXPECT_EQ(hr, S_OK);
+        EXPECT_EQ(completed, E_PENDING) << "completed inside the request";
+        EXPECT_TRUE(devengine::RunPending());
+        return completed;
+    }
+
+    // Completes a controller request on `parent`; the result goes to *result.
+    ComPtr<ICoreWebView2Controller> CreateController(HWND parent, HRESULT* result = nullptr) {
+        ComPtr<ICoreWebView2Controller> created;
+        HRESULT completed = E_PENDING;
+        EXPECT_EQ(environment_->CreateCoreWebView2Controller(
+                      parent, MakeHandler<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler>(
+                                  [&](HRESULT hr, ICoreWebView2Controller* controller) {
+                                      completed = hr;
+                                      created = controller;
+                                      return S_OK;
+                                  }).Get()),
+                  S_OK);
+        EXPECT_EQ(completed, E_PENDING) << "completed inside the request";
+        EXPECT_TRUE(devengine::RunPending());
+        if (result != nullptr) *result = completed;
+        return created;
+    }
+
+    // A view with its web view, on the test's parent window.
+    void OpenView() {
+        ASSERT_EQ(StartEnvironment(), S_OK);
+        controller_ = CreateController(parent_);
+        ASSERT_NE(controller_, nullptr);
+        ASSERT_EQ(controller_->get_CoreWebView2(&webView_), S_OK);
+    }
+
+    HWND parent_ = nullptr;
+    ComPtr<ICoreWebView2Environment> environment_;
+    ComPtr<ICoreWebView2Controller> controller_;
+    ComPtr<ICoreWebView2> webView_;
+};
+
+TEST_F(DevEngineTest, CompletionsAndEventsArriveLaterAndHandlersAreReleased) {
+    ASSERT_EQ(StartEnvironment(), S_OK);
+    ASSERT_NE(environment_, nullptr);
+    EXPECT_EQ(devengine::HeldHandlerCount(), 0) << "completion handler kept after its call";
+    ASSERT_EQ(devengine::EnvironmentRequests().size(), 1u);
+    EXPECT_EQ(devengine::EnvironmentRequests()[0].userDataFolder, L"C:\\data\\Browser_Data");
+    EXPECT_FALSE(devengine::EnvironmentRequests()[0].browserFolderGiven);
+
+    controller_ = CreateController(parent_);
+    ASSERT_NE(controller_, nullptr);
+    ASSERT_EQ(controller_->get_CoreWebView2(&webView_), S_OK);
+    EXPECT_EQ(devengine::ViewIds(), std::vector<int>{1});
+    EXPECT_EQ(devengine::ViewIdOf(webView_.Get()), 1);
+    EXPECT_EQ(SourceOf(webView_.Get()), L"about:blank");
+    EXPECT_EQ(TitleOf(webView_.Get()), L"");
+
+    std::vector<std::wstring> events;
+    EventRegistrationToken token = {};
+    ASSERT_EQ(webView_->add_SourceChanged(MakeHandler<ICoreWebView2SourceChangedEventHandler>(
+                                              [&](ICoreWebView2* sender, ICoreWebView2SourceChangedEventArgs* args) {
+                                                  BOOL isNew = FALSE;
+                                                  args->get_IsNewDocument(&isNew);
+                                                  EXPECT_EQ(sender, webView_.Get());
+                                                  events.push_back(L"source " + SourceOf(sender) +
+                                                                   (isNew ? L" new" : L" same"));
+                                                  return S_OK;
+                                              }).Get(),
+                                          nullptr),
+              S_OK);
+    ASSERT_EQ(webView_->add_DocumentTitleChanged(MakeHandler<ICoreWebView2DocumentTitleChangedEventHandler>(
+                                                     [&](ICoreWebView2* sender, IUnknown*) {
+                                                         events.push_back(L"title " + TitleOf(sender));
+                                                         return S_OK;
+                                                     }).Get(),
+                                                 &token),
+              S_OK);
+    EXPECT_EQ(devengine::HeldHandlerCount(), 2);
+
+    ASSERT_EQ(webView_->Navigate(L"https://www.example.com/a"), S_OK);
+    EXPECT_TRUE(events.empty()) << "event fired inside Navigate";
+    EXPECT_EQ(SourceOf(webView_.Get()), L"about:blank") << "navigation took effect before it was delivered";
+    EXPECT_TRUE(devengine::RunPending());
+    EXPECT_EQ(events, (std::vector<std::wstring>{L"source https://www.example.com/a new", L"title www.example.com"}));
+
+    // A removed handler is released and no longer called.
+    ASSERT_EQ(webView_->remove_DocumentTitleChanged(token), S_OK);
+    EXPECT_EQ(devengine::HeldHandlerCount(), 1);
+    events.clear();
+    devengine::TriggerSourceChange(1, L"https://www.example.com/a#part");
+    devengine::TriggerTitleChange(1, L"Renamed");
+    EXPECT_TRUE(devengine::RunPending());
+    EXPECT_EQ(events, std::vector<std::wstring>{L"source https://www.example.com/a#part same"});
+    EXPECT_EQ(TitleOf(webView_.Get()), L"Renamed");
+}
+
+TEST_F(DevEngineTest, PageModelFollowsNavigationsAndTheBackForwardList) {
+    OpenView();
+    devengine::SetPageTitle(L"https://a.example/", L"Page A");
+    webView_->NavigateToString(L"<title>Caf\u00e9</title><p>x</p>");
+    webView_->Navigate(L"https://a.example/");
+    webView_->Navigate(L"https://www.google.com/search?q=hello+w%C3%B6rld&hl=en");
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(TitleOf(webView_.Get()), L"hello w\u00f6rld - Google Search");
+
+    webView_->GoBack();
+    ASSERT_TRUE(devengine::RunPending());
+    devengine::ViewInfo view = devengine::GetView(1);
+    EXPECT_EQ(view.source, L"https://a.example/");
+    EXPECT_EQ(view.title, L"Page A");
+    EXPECT_TRUE(view.canGoBack);
+    EXPECT_TRUE(view.canGoForward);
+
+    webView_->GoBack();
+    webView_->GoBack();  // already at the first page: nothing happens
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(SourceOf(webView_.Get()), L"data:text/html;charset=utf-8;base64,PHRpdGxlPkNhZsOpPC90aXRsZT48cD54PC9wPg==");
+    EXPECT_EQ(TitleOf(webView_.Get()), L"Caf\u00e9");
+    wchar_t windowText[256] = {};
+    GetWindowTextW(devengine::GetView(1).pageWindow, windowText, 256);
+    EXPECT_EQ(SourceOf(webView_.Get()), windowText);
+
+    // A new navigation drops the pages ahead; a page without a title is
+    // titled by its address.
+    webView_->NavigateToString(L"<p>ab</p>");
+    webView_->GoForward();
+    webView_->Reload();
+    ASSERT_TRUE(devengine::RunPending());
+    view = devengine::GetView(1);
+    EXPECT_EQ(view.source, L"data:text/html;charset=utf-8;base64,PHA+YWI8L3A+");
+    EXPECT_EQ(view.title, view.source);
+    EXPECT_EQ(view.html, L"<p>ab</p>");
+    EXPECT_FALSE(view.canGoForward);
+    EXPECT_EQ(devengine::CallLog(1),
+              (std::vector<std::wstring>{L"NavigateToString", L"Navigate https://a.example/",
+                                         L"Navigate https://www.google.com/search?q=hello+w%C3%B6rld&hl=en", L"GoBack",
+                                         L"GoBack", L"GoBack", L"NavigateToString", L"GoForward", L"Reload"}));
+}
+
+TEST_F(DevEngineTest, PageWindowFollowsBoundsVisibilityAndClicks) {
+    OpenView();
+    const HWND page = devengine::GetView(1).pageWindow;
+    ASSERT_TRUE(IsWindow(page));
+    EXPECT_EQ(GetParent(page), parent_);
+
+    controller_->put_Bounds(RECT{10, 70, 610, 470});
+    RECT placed;
+    GetWindowRect(page, &placed);
+    MapWindowPoints(HWND_DESKTOP, parent_, reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.left, 10);
+    EXPECT_EQ(placed.top, 70);
+    EXPECT_EQ(placed.right, 610);
+    EXPECT_EQ(placed.bottom, 470);
+    controller_->put_IsVisible(FALSE);
+    EXPECT_FALSE(HasVisibleStyle(page));
+    BOOL visible = TRUE;
+    controller_->get_IsVisible(&visible);
+    EXPECT_FALSE(visible);
+    controller_->put_IsVisible(TRUE);
+    EXPECT_TRUE(HasVisibleStyle(page));
+
+    std::vector<std::wstring> messages;
+    webView_->add_WebMessageReceived(MakeHandler<ICoreWebView2WebMessageReceivedEventHandler>(
+                                         [&](ICoreWebView2*, ICoreWebView2WebMessageReceivedEventArgs* args) {
+                                             LPWSTR text = nullptr;
+                                             const HRESULT hr = args->TryGetWebMessageAsString(&text);
+                                             LPWSTR json = nullptr;
+                                             args->get_WebMessageAsJson(&json);
+                                             messages.push_back(HexOf(hr) + L" " + TakeString(text) + L" " +
+                                                                TakeString(json));
+                                             return S_OK;
+                                         }).Get(),
+                                     nullptr);
+    EXPECT_FALSE(devengine::ClickPage(1, true)) << "a search box on a page without one";
+    webView_->NavigateToString(L"<title>New Tab</title><div onclick='post()'>Search Google...</div>");
+    ASSERT_TRUE(devengine::RunPending());
+
+    SetFocus(parent_);
+    ASSERT_TRUE(devengine::ClickPage(1, false));
+    EXPECT_EQ(GetFocus(), page);
+    SetFocus(parent_);
+    ASSERT_TRUE(devengine::ClickPage(1, true));
+    EXPECT_EQ(GetFocus(), page);
+    EXPECT_TRUE(messages.empty()) << "message delivered inside the click";
+    devengine::GetKnobs().nonStringMessages = true;
+    ASSERT_TRUE(devengine::ClickPage(1, true));
+    devengine::TriggerNonStringWebMessage(1, L"42");
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(messages, (std::vector<std::wstring>{L"0x00000000 focus_url \"focus_url\"",
+                                                    L"0x80070057 (null) {\"message\":\"focus_url\"}",
+                                                    L"0x80070057 (null) 42"}));
+}
+
+TEST_F(DevEngineTest, ClosedViewsFailEveryCallAndDropTheirEvents) {
+    OpenView();
+    int titleEvents = 0;
+    webView_->add_DocumentTitleChanged(MakeHandler<ICoreWebView2DocumentTitleChangedEventHandler>(
+                                           [&](ICoreWebView2*, IUnknown*) {
+                                               ++titleEvents;
+                                               return S_OK;
+                                           }).Get(),
+                                       nullptr);
+    const HWND page = devengine::GetView(1).pageWindow;
+    devengine::TriggerTitleChange(1, L"Never seen");
+    ASSERT_EQ(controller_->Close(), S_OK);
+    EXPECT_EQ(devengine::PendingCount(), 0u);
+    EXPECT_FALSE(IsWindow(page));
+    EXPECT_EQ(devengine::HeldHandlerCount(), 0);
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(titleEvents, 0);
+    EXPECT_TRUE(devengine::GetView(1).closed);
+
+    LPWSTR text = nullptr;
+    EXPECT_EQ(webView_->get_Source(&text), kClosed);
+    EXPECT_EQ(text, nullptr);
+    EXPECT_EQ(webView_->get_DocumentTitle(&text), kClosed);
+    EXPECT_EQ(webView_->Navigate(L"https://a.example/"), kClosed);
+    EXPECT_EQ(webView_->GoBack(), kClosed);
+    EXPECT_EQ(controller_->put_IsVisible(TRUE), kClosed);
+    EXPECT_EQ(controller_->put_Bounds(RECT{}), kClosed);
+    EXPECT_EQ(controller_->Close(), kClosed);
+    ComPtr<ICoreWebView2> again;
+    EXPECT_EQ(controller_->get_CoreWebView2(&again), kClosed);
+    EXPECT_FALSE(devengine::TriggerTitleChange(1, L"x"));
+    EXPECT_EQ(devengine::CallLog(1).back(), L"get_CoreWebView2 [closed]");
+
+    // Destroying the parent closes a view; a request whose parent is gone by
+    // its completion fails.
+    const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr, nullptr,
+                                       nullptr, nullptr);
+    ComPtr<ICoreWebView2Controller> second = CreateController(other);
+    ASSERT_NE(second, nullptr);
+    DestroyWindow(other);
+    EXPECT_TRUE(devengine::GetView(2).closed);
+    EXPECT_EQ(second->put_IsVisible(TRUE), kClosed);
+
+    HRESULT result = S_OK;
+    const HWND doomed = CreateWindowExW(0, L"STATIC", L"doomed", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr, nullptr,
+                                        nullptr, nullptr);
+    environment_->CreateCoreWebView2Controller(
+        doomed, MakeHandler<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler>(
+                    [&](HRESULT hr, ICoreWebView2Controller* controller) {
+                        result = controller == nullptr ? hr : E_UNEXPECTED;
+                        return S_OK;
+                    }).Get());
+    DestroyWindow(doomed);
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(result, HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE));
+
+    // Letting go of the last reference to a controller closes its view too.
+    CreateController(parent_).Reset();
+    EXPECT_TRUE(devengine::GetView(3).closed);
+    EXPECT_EQ(devengine::ViewIds(), (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(DevEngineTest, KnobsMakeRequestsAndGettersFail) {
+    devengine::GetKnobs().createResult = E_ACCESSDENIED;
+    bool called = false;
+    EXPECT_EQ(devengine::CreateEnvironment(nullptr, L"x", nullptr,
+                                           MakeHandler<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(
+                                               [&](HRESULT, ICoreWebView2Environment*) {
+                                                   called = true;
+                                                   return S_OK;
+                                               }).Get()),
+              E_ACCESSDENIED);
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_FALSE(called);
+
+    ASSERT_TRUE(devengine::SetKnob(L"create_result", L"0"));
+    ASSERT_TRUE(devengine::SetKnob(L"environment_result", L"0x80070002"));
+    EXPECT_FALSE(devengine::SetKnob(L"no_such_knob", L"1"));
+    EXPECT_FALSE(devengine::SetKnob(L"null_title", L"yes"));
+    EXPECT_EQ(StartEnvironment(), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(environment_, nullptr);
+
+    devengine::ResetKnobs();
+    devengine::GetKnobs().environmentDelayMs = 200;
+    const ULONGLONG start = GetTickCount64();
+    ASSERT_EQ(StartEnvironment(), S_OK);
+    EXPECT_GE(GetTickCount64() - start, 190u);
+
+    devengine::GetKnobs().controllerResult = E_ABORT;
+    HRESULT result = S_OK;
+    EXPECT_EQ(CreateController(parent_, &result), nullptr);
+    EXPECT_EQ(result, E_ABORT);
+    devengine::ResetKnobs();
+
+    controller_ = CreateController(parent_);
+    ASSERT_NE(controller_, nullptr);
+    devengine::GetKnobs().coreWebView2Result = E_FAIL;
+    EXPECT_EQ(controller_->get_CoreWebView2(&webView_), E_FAIL);
+    devengine::GetKnobs().coreWebView2Result = S_OK;
+    devengine::GetKnobs().nullCoreWebView2 = true;
+    EXPECT_EQ(controller_->get_CoreWebView2(&webView_), S_OK);
+    EXPECT_EQ(webView_, nullptr);
+    devengine::ResetKnobs();
+    ASSERT_EQ(controller_->get_CoreWebView2(&webView_), S_OK);
+
+    LPWSTR text = nullptr;
+    devengine::GetKnobs().sourceResult = E_FAIL;
+    EXPECT_EQ(webView_->get_Source(&text), E_FAIL);
+    devengine::GetKnobs().nullTitle = true;
+    EXPECT_EQ(webView_->get_DocumentTitle(&text), S_OK);
+    EXPECT_EQ(text, nullptr);
+}
+
+TEST_F(DevEngineTest, EnvironmentRequestNeedsASingleThreadedApartment) {
+    HRESULT onOtherThread = S_OK;
+    std::thread([&]() {
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        onOtherThread = devengine::CreateEnvironment(nullptr, L"x", nullptr, nullptr);
+        CoUninitialize();
+    }).join();
+    EXPECT_EQ(onOtherThread, RPC_E_CHANGED_MODE);
+}
+
+TEST_F(DevEngineTest, AcceleratorKeysShowTheirModifiersToTheHandler) {
+    OpenView();
+    std::vector<std::wstring> seen;
+    EventRegistrationToken first = {};
+    EventRegistrationToken second = {};
+    const auto handler = MakeHandler<ICoreWebView2AcceleratorKeyPressedEventHandler>(
+        [&](ICoreWebView2Controller* sender, ICoreWebView2AcceleratorKeyPressedEventArgs* args) {
+            EXPECT_EQ(sender, controller_.Get());
+            COREWEBVIEW2_KEY_EVENT_KIND kind;
+            UINT key = 0;
+            COREWEBVIEW2_PHYSICAL_KEY_STATUS status = {};
+            args->get_KeyEventKind(&kind);
+            args->get_VirtualKey(&key);
+            args->get_PhysicalKeyStatus(&status);
+            seen.push_back(std::to_wstring(kind) + L" " + std::to_wstring(key) +
+                           (GetKeyState(VK_CONTROL) < 0 ? L" ctrl" : L"") +
+                           (GetKeyState(VK_SHIFT) < 0 ? L" shift" : L"") + (status.IsKeyReleased ? L" released" : L""));
+            args->put_Handled(TRUE);
+            return S_OK;
+        });
+    ASSERT_EQ(controller_->add_AcceleratorKeyPressed(handler.Get(), &first), S_OK);
+    ASSERT_EQ(controller_->add_AcceleratorKeyPressed(handler.Get(), &second), S_OK);
+    EXPECT_NE(first.value, second.value);
+    controller_->remove_AcceleratorKeyPressed(second);
+
+    devengine::TriggerAcceleratorKey(1, COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN, 'W', true, false);
+    devengine::TriggerAcceleratorKey(1, COREWEBVIEW2_KEY_EVENT_KIND_KEY_UP, VK_F5, false, true);
+    EXPECT_TRUE(seen.empty());
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"0 87 ctrl", L"1 116 shift released"}));
+    EXPECT_GE(GetKeyState(VK_CONTROL), 0) << "keyboard state not restored";
+    EXPECT_EQ(devengine::CallLog(1).back(), L"put_Handled 1");
+
+    // Keys typed into the page window: only those with Ctrl, or typing no
+    // character, are offered.
+    seen.clear();
+    const HWND page = devengine::GetView(1).pageWindow;
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    BYTE withCtrl[256];
+    memcpy(withCtrl, keys, sizeof(withCtrl));
+    withCtrl[VK_CONTROL] = 0x80;
+    SetKeyboardState(withCtrl);
+    SendMessageW(page, WM_KEYDOWN, 'T', 1);
+    SetKeyboardState(keys);
+    SendMessageW(page, WM_KEYDOWN, 'A', 1);
+    SendMessageW(page, WM_KEYDOWN, VK_F6, 1);
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"0 84 ctrl", L"0 117"}));
+}
+
+TEST_F(DevEngineTest, ControlChannelRunsCommandsFromAnotherWindow) {
+    OpenView();
+    const HWND channel = devengine::StartControlChannel();
+    ASSERT_EQ(FindWindowExW(HWND_MESSAGE, nullptr, L"VelquinDevEngineControl",
+                            std::to_wstring(GetCurrentProcessId()).c_str()),
+              channel);
+    const auto send = [&](const std::wstring& command) {
+        COPYDATASTRUCT data = {0, static_cast<DWORD>(command.size() * sizeof(wchar_t)),
+                               const_cast<wchar_t*>(command.data())};
+        return SendMessageW(channel, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    };
+    EXPECT_EQ(send(L"title 1 Two words"), 1);
+    EXPECT_EQ(send(L"source 1 https://b.example/"), 1);
+    EXPECT_EQ(send(L"knob null_source 1"), 1);
+    EXPECT_EQ(send(L"title 9 no such view"), 0);
+    EXPECT_EQ(send(L"accel 1 W ctrl sideways"), 0);
+    EXPECT_EQ(send(L"fly 1"), 0);
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(devengine::GetView(1).title, L"Two words");
+    EXPECT_EQ(devengine::GetView(1).source, L"https://b.example/");
+    EXPECT_TRUE(devengine::GetKnobs().nullSource);
+}
+
+TEST_F(DevEngineTest, ObjectsAnswerOnlyTheirOwnInterfaces) {
+    OpenView();
+    ComPtr<ICoreWebView2> fromController;
+    EXPECT_EQ(controller_.As(&fromController), E_NOINTERFACE);
+    ComPtr<IUnknown> identity;
+    EXPECT_EQ(webView_.As(&identity), S_OK);
+    ComPtr<ICoreWebView2> same;
+    ASSERT_EQ(controller_->get_CoreWebView2(&same), S_OK);
+    EXPECT_EQ(same, webView_);
+    EXPECT_EQ(devengine::GetWebView(1), webView_);
+    EXPECT_EQ(devengine::GetController(1), controller_);
+}
+
+}  // namespace
