@@ -1,0 +1,72 @@
+// When the engine cannot start: one message box with the failure's code, then
+// a window without tabs that still shows History and closes normally.
+#include "BrowserSession.h"
+#include "RemoteWindows.h"
+#include "XInput.h"
+
+#include <ostream>
+
+namespace {
+
+struct EngineFailure {
+    const char* name;
+    bool withEngine;
+    const wchar_t* knob;       // environment variable that makes the engine fail, or null
+    const wchar_t* knobValue;
+    const wchar_t* code;       // the HRESULT as the message box shows it
+    const wchar_t* engineLine; // the engine's own record of the failure, or null
+};
+
+void PrintTo(const EngineFailure& failure, std::ostream* out) { *out << failure.name; }
+
+const EngineFailure kEngineFailures[] = {
+    {"NoLoaderLibrary", false, nullptr, nullptr, L"0x8007007E", nullptr},
+    {"EnvironmentCompletesWithFailure", true, L"VELQUIN_DEVENGINE_ENVIRONMENT_RESULT", L"0x80070002", L"0x80070002",
+     L"environment completed 0x80070002 (null)"},
+    {"EnvironmentRequestFails", true, L"VELQUIN_DEVENGINE_CREATE_RESULT", L"0x80070005", L"0x80070005",
+     L"environment request failed 0x80070005"},
+};
+
+class E2EEngineFailure : public BrowserSession, public testing::WithParamInterface<EngineFailure> {};
+
+TEST_P(E2EEngineFailure, OneMessageBoxThenAnEmptyWindowThatClosesNormally) {
+    const EngineFailure& failure = GetParam();
+    LaunchOptions options;
+    options.withEngine = failure.withEngine;
+    if (failure.knob != nullptr) options.environment.emplace_back(failure.knob, failure.knobValue);
+    ASSERT_TRUE(Launch(options));
+
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitForMessageBox(L"Velquin", &box));
+    EXPECT_EQ(GetWindow(box, GW_OWNER), Window());
+    EXPECT_TRUE(IsWindowVisible(Window()));
+    const std::wstring text = MessageBoxText(box);
+    EXPECT_NE(text.find(failure.code), std::wstring::npos) << text;
+    EXPECT_NE(text.find(L"WebView2Loader.dll"), std::wstring::npos) << text;
+    if (failure.engineLine != nullptr) {
+        EXPECT_EQ(LogCount(failure.engineLine), 1u);
+    }
+    ASSERT_TRUE(DismissMessageBox(box));
+
+    // History still answers. It sits at its creation place, partly under
+    // Back: x 57 is between Back and Next, where only History is.
+    POINT onHistory = {57, 47};
+    ClientToScreen(Window(), &onHistory);
+    ASSERT_TRUE(ClickAt(onHistory));
+    HWND history = nullptr;
+    ASSERT_TRUE(WaitForMessageBox(L"History", &history));
+    EXPECT_EQ(MessageBoxText(history), L"No history.");
+    // By now the browser has handled everything posted before the click: no
+    // second failure message came.
+    EXPECT_EQ(DialogBoxes(Browser().Id()), std::vector<HWND>{history});
+    ASSERT_TRUE(DismissMessageBox(history));
+
+    EXPECT_EQ(CountTabs(), 0);
+    EXPECT_TRUE(ChildrenOfClass(Window(), L"VelquinDevEnginePage").empty());
+    EXPECT_TRUE(CloseWindowAndExpectExitCode0());
+}
+
+INSTANTIATE_TEST_SUITE_P(EngineCannotStart, E2EEngineFailure, testing::ValuesIn(kEngineFailures),
+                         [](const testing::TestParamInfo<EngineFailure>& info) { return info.param.name; });
+
+}  // namespace
