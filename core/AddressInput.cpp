@@ -7,7 +7,6 @@ const wchar_t kSearchPrefix[] = L"https://www.google.com/search?q=";
 
 namespace {
 
-const wchar_t kNewTabAddress[] = L"browser://newtab";
 const wchar_t kSchemeSeparator[] = L"://";
 const wchar_t kDefaultScheme[] = L"https://";
 

@@ -9,10 +9,11 @@
 std::vector<BrowserTab> g_tabs;
 int g_currentTab = -1;
 
+const wchar_t kNewTabAddress[] = L"browser://newtab";
+
 namespace {
 
 const wchar_t kNewTabPageMarker[] = L"data:text/html";
-const wchar_t kNewTabAddress[] = L"browser://newtab";
 
 bool IsTabIndex(int index) {
     return index >= 0 && static_cast<size_t>(index) < g_tabs.size();

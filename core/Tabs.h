@@ -21,6 +21,9 @@ struct BrowserTab {
 extern std::vector<BrowserTab> g_tabs;
 extern int g_currentTab;  // -1 until the first tab has become current
 
+// The internal address under which the built-in New Tab page is shown.
+extern const wchar_t kNewTabAddress[];
+
 // The built-in page is reported as a data URL; these tell it apart.
 bool IsNewTabPageSource(const std::wstring& source);
 
