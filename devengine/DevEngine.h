@@ -126,6 +126,11 @@ std::vector<EnvironmentRequest> EnvironmentRequests();
 bool RunPending(DWORD timeoutMs = 5000);
 // Completions and events queued and not yet delivered.
 size_t PendingCount();
+// Changes the order in which the controller requests made so far and not yet
+// completed will complete: reversed for seed 0, otherwise shuffled by the seed
+// (the same order with every compiler). Each completion keeps its request's
+// result; delays stay with the places in the queue. Returns how many there are.
+size_t ReorderControllerCompletions(unsigned seed = 0);
 
 // Views: one per successful controller completion, ids 1, 2, 3, ... in
 // creation order (closed views keep their id and stay listed until Reset).

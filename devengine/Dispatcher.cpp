@@ -4,6 +4,7 @@
 #include "devengine/Internal.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <deque>
 
 namespace devengine {
@@ -17,6 +18,7 @@ struct Task {
     ULONGLONG due;
     ViewPtr view;
     std::function<void()> run;
+    bool controllerCompletion;
 };
 
 std::deque<Task>& Tasks() {
@@ -90,15 +92,51 @@ HWND CreateMessageWindow(const wchar_t* className, WNDPROC windowProc, const wch
     return CreateWindowExW(0, className, title, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ThisModule(), nullptr);
 }
 
-void Post(std::function<void()> task, const ViewPtr& view, DWORD delayMs) {
+namespace {
+
+void Queue(std::function<void()> run, const ViewPtr& view, DWORD delayMs, bool controllerCompletion) {
     if (view != nullptr && view->closed) return;
     const HWND window = QueueWindow();
-    Tasks().push_back(Task{g_nextSequence++, GetTickCount64() + delayMs, view, std::move(task)});
+    Tasks().push_back(Task{g_nextSequence++, GetTickCount64() + delayMs, view, std::move(run), controllerCompletion});
     if (delayMs == 0) {
         PostMessageW(window, kRunMessage, 0, 0);
     } else {
         ArmTimer();
     }
+}
+
+}  // namespace
+
+void Post(std::function<void()> task, const ViewPtr& view, DWORD delayMs) {
+    Queue(std::move(task), view, delayMs, false);
+}
+
+void PostControllerCompletion(std::function<void()> task, DWORD delayMs) {
+    Queue(std::move(task), nullptr, delayMs, true);
+}
+
+size_t ReorderControllerCompletions(unsigned seed) {
+    std::vector<Task*> places;
+    std::vector<std::function<void()>> runs;
+    for (Task& task : Tasks()) {
+        if (!task.controllerCompletion) continue;
+        places.push_back(&task);
+        runs.push_back(std::move(task.run));
+    }
+    // Which run goes to each place: reversed, or a Fisher-Yates shuffle on a
+    // xorshift generator of its own, so that a seed gives the same order with
+    // every compiler.
+    std::vector<size_t> order(runs.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = seed == 0 ? order.size() - 1 - i : i;
+    uint32_t random = seed;
+    for (size_t i = order.size(); seed != 0 && i > 1; --i) {
+        random ^= random << 13;
+        random ^= random >> 17;
+        random ^= random << 5;
+        std::swap(order[i - 1], order[random % i]);
+    }
+    for (size_t i = 0; i < places.size(); ++i) places[i]->run = std::move(runs[order[i]]);
+    return places.size();
 }
 
 void DropPendingTasks() {

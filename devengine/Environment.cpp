@@ -17,9 +17,9 @@ public:
         const Knobs& knobs = State().knobs;
         const HRESULT result = knobs.controllerResult;
         const bool giveNull = knobs.nullController;
-        Post([parentWindow, result, giveNull, held = Held<ControllerHandler>(handler)]() {
+        PostControllerCompletion([parentWindow, result, giveNull, held = Held<ControllerHandler>(handler)]() {
             CompleteController(parentWindow, result, giveNull, held.Get());
-        }, nullptr, knobs.controllerDelayMs);
+        }, knobs.controllerDelayMs);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE CreateWebResourceResponse(IStream*, int, LPCWSTR, LPCWSTR,

@@ -221,6 +221,8 @@ HRESULT GetValue(ViewState& view, const wchar_t* call, T* out, T value) {
 // Dispatcher.cpp: runs `task` later from the thread's message loop. A task
 // bound to a view is dropped when the view closes (or is closed already).
 void Post(std::function<void()> task, const ViewPtr& view = nullptr, DWORD delayMs = 0);
+// Post for a controller completion, which ReorderControllerCompletions may move.
+void PostControllerCompletion(std::function<void()> task, DWORD delayMs);
 void DropViewTasks(const ViewState& view);
 void DropPendingTasks();
 HINSTANCE ThisModule();

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <thread>
@@ -379,6 +380,46 @@ TEST_F(DevEngineTest, KnobsMakeRequestsAndGettersFail) {
     devengine::GetKnobs().nullTitle = true;
     EXPECT_EQ(webView_->get_DocumentTitle(&text), S_OK);
     EXPECT_EQ(text, nullptr);
+}
+
+TEST_F(DevEngineTest, QueuedControllerCompletionsCanBeReordered) {
+    ASSERT_EQ(StartEnvironment(), S_OK);
+    // Each completion records its request's number, negative when it brought no controller.
+    std::vector<int> completed;
+    const auto request = [&](int number) {
+        EXPECT_EQ(environment_->CreateCoreWebView2Controller(
+                      parent_, MakeHandler<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler>(
+                                   [&completed, number](HRESULT, ICoreWebView2Controller* controller) {
+                                       completed.push_back(controller != nullptr ? number : -number);
+                                       return S_OK;
+                                   }).Get()),
+                  S_OK);
+    };
+
+    request(1);
+    devengine::GetKnobs().controllerResult = E_ABORT;
+    request(2);
+    devengine::ResetKnobs();
+    request(3);
+    EXPECT_EQ(devengine::ReorderControllerCompletions(), 3u);
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(completed, (std::vector<int>{3, -2, 1}));
+
+    // A seed gives one order, every time; each request still completes once.
+    std::vector<int> orders[2];
+    for (std::vector<int>& order : orders) {
+        completed.clear();
+        for (int number = 1; number <= 8; ++number) request(number);
+        EXPECT_EQ(devengine::ReorderControllerCompletions(7), 8u);
+        ASSERT_TRUE(devengine::RunPending());
+        order = completed;
+    }
+    EXPECT_EQ(orders[0], orders[1]);
+    std::vector<int> sorted = orders[0];
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_NE(orders[0], sorted);
+    EXPECT_EQ(devengine::ReorderControllerCompletions(7), 0u) << "nothing left to reorder";
 }
 
 TEST_F(DevEngineTest, EnvironmentRequestNeedsASingleThreadedApartment) {
