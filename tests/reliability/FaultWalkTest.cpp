@@ -59,6 +59,7 @@ protected:
     // The engine as the walk begins: the first tab open, or no environment.
     void Begin(uint32_t seed) {
         random_ = Random(seed);
+        HideMainWindow();
         started_ = GetParam() == EngineStart::Started;
         if (started_) {
             StartEngine();
@@ -335,9 +336,12 @@ TEST_P(FaultWalk, KeepsTabsStripAndHistoryInStep) {
     }
 }
 
+const char* const kStartNames[] = {"Started", "CompletionFails", "NoEnvironment", "RequestFails"};
+
+void PrintTo(EngineStart start, std::ostream* out) { *out << kStartNames[static_cast<int>(start)]; }
+
 std::string StartName(const ::testing::TestParamInfo<EngineStart>& info) {
-    const char* const names[] = {"Started", "CompletionFails", "NoEnvironment", "RequestFails"};
-    return names[static_cast<int>(info.param)];
+    return kStartNames[static_cast<int>(info.param)];
 }
 
 INSTANTIATE_TEST_SUITE_P(EngineStarts, FaultWalk,

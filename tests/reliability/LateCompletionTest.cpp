@@ -46,21 +46,26 @@ TEST_F(LateCompletions, EnvironmentArrivingAfterTheWindowClosedOpensNothing) {
     };
     MessageBoxAnswerer answerer;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        devengine::GetKnobs().environmentResult = c.result;
-        devengine::GetKnobs().nullEnvironment = c.nullEnvironment;
-        RequestEnvironment();
-        // The window goes first; its quit comes after the completion already
-        // queued, so the completion runs inside the loop, after the window is gone.
-        ASSERT_TRUE(DestroyWindow(g_hMainWnd));
-        EXPECT_EQ(RunMessageLoop(), 0);
-        EXPECT_TRUE(devengine::RunPending());
+        // Undelayed, the completion is queued before the window's quit and
+        // runs inside the loop, after the window is gone; delayed, it runs
+        // after the loop has ended.
+        for (const DWORD delayMs : {0u, 30u}) {
+            SCOPED_TRACE(::testing::Message() << c.name << ", delayed " << delayMs << " ms");
+            MessageBoxAnswerer::Seen().clear();
+            devengine::GetKnobs().environmentResult = c.result;
+            devengine::GetKnobs().nullEnvironment = c.nullEnvironment;
+            devengine::GetKnobs().environmentDelayMs = delayMs;
+            RequestEnvironment();
+            ASSERT_TRUE(DestroyWindow(g_hMainWnd));
+            EXPECT_EQ(RunMessageLoop(), 0);
+            EXPECT_TRUE(devengine::RunPending());
 
-        EXPECT_TRUE(g_tabs.empty());
-        EXPECT_EQ(g_currentTab, -1);
-        EXPECT_TRUE(devengine::ViewIds().empty());
-        EXPECT_TRUE(MessageBoxAnswerer::Seen().empty()) << "a message box after the window was closed";
-        RestartBrowser();
+            EXPECT_TRUE(g_tabs.empty());
+            EXPECT_EQ(g_currentTab, -1);
+            EXPECT_TRUE(devengine::ViewIds().empty());
+            EXPECT_TRUE(MessageBoxAnswerer::Seen().empty()) << "a message box after the window was closed";
+            RestartBrowser();
+        }
     }
 }
 

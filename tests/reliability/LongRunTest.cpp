@@ -16,6 +16,7 @@ using LongRun = ReliabilityFixture;
 
 TEST_F(LongRun, FiveHundredTabsOpenedSwitchedThroughAndClosed) {
     const int kTabs = 500;
+    HideMainWindow();
     StartEngine();
     std::vector<int> model = {1};
     for (int view = 2; view <= kTabs && !HasFailure(); ++view) {
@@ -60,6 +61,7 @@ TEST_F(LongRun, FiveHundredTabsOpenedSwitchedThroughAndClosed) {
 
 TEST_F(LongRun, HundredThousandSourceChangesAreAllInTheHistoryInOrder) {
     const int kChanges = 100000, kTabs = 10, kCurrent = 2;
+    HideMainWindow();
     StartEngine();
     OpenTabs(kTabs - 1);
     // Plain pages first, so that each later entry carries no page text.

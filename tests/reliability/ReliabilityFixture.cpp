@@ -28,6 +28,10 @@ void ReliabilityFixture::ExpectReferencesBalanced() {
     EXPECT_EQ(devengine::HeldHandlerCount(), heldHandlersAtStart_) << "handler references the engine still holds";
 }
 
+void ReliabilityFixture::HideMainWindow() {
+    ShowWindow(g_hMainWnd, SW_HIDE);
+}
+
 void ReliabilityFixture::RestartBrowser() {
     ExpectReferencesBalanced();
     BrowserFixture::TearDown();

@@ -22,6 +22,11 @@ protected:
     // the browser's handler objects to be back where they were at SetUp.
     void ExpectReferencesBalanced();
 
+    // For tests that need no pixels: under Wine, repainting the tab strip and
+    // the page takes milliseconds each time either changes. Layout, focus and
+    // the controls' state work the same on the hidden window.
+    static void HideMainWindow();
+
     // Checks the balance, then starts again with a new main window and a reset
     // engine, as a new run of the program would (the engine not yet started).
     void RestartBrowser();
