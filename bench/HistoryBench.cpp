@@ -14,9 +14,9 @@
 #include "bench/InProcessBrowser.h"
 #include "core/History.h"
 #include "core/Tabs.h"
+#include "core/WindowHandles.h"
 #include "devengine/DevEngine.h"
 #include "engine/Handler.h"
-#include "shell/WindowHandles.h"
 
 #include <string>
 #include <vector>

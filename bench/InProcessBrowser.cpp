@@ -1,12 +1,12 @@
 #include "bench/InProcessBrowser.h"
 
 #include "bench/BenchSupport.h"
+#include "core/TabCreation.h"
 #include "core/Tabs.h"
+#include "core/WindowHandles.h"
 #include "devengine/DevEngine.h"
 #include "engine/Handler.h"
-#include "engine/TabCreation.h"
 #include "shell/Startup.h"
-#include "shell/WindowHandles.h"
 
 #include <commctrl.h>
 #include <objbase.h>

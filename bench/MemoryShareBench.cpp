@@ -15,9 +15,9 @@
 // is the difference between the two runs. Each kind runs three times, in turn.
 #include "bench/BenchSupport.h"
 #include "bench/InProcessBrowser.h"
+#include "core/Layout.h"
 #include "core/NewTabPage.h"
 #include "engine/Handler.h"
-#include "shell/Layout.h"
 #include "shell/MainWindow.h"
 
 #include <cstdio>

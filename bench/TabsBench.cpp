@@ -15,7 +15,7 @@
 #include "bench/BenchSupport.h"
 #include "bench/InProcessBrowser.h"
 #include "core/Tabs.h"
-#include "shell/WindowHandles.h"
+#include "core/WindowHandles.h"
 
 #include <vector>
 

@@ -3,8 +3,8 @@
 // with no engine requested, so no tab ever comes. The start-up benchmark
 // measures it beside velquin.exe and the bare window to tell the window's own
 // cost from the engine's.
+#include "core/WindowHandles.h"
 #include "shell/Startup.h"
-#include "shell/WindowHandles.h"
 
 #include <commctrl.h>
 #include <objbase.h>

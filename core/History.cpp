@@ -2,7 +2,7 @@
 
 #include "core/EngineString.h"
 #include "core/Tabs.h"
-#include "shell/WindowHandles.h"
+#include "core/WindowHandles.h"
 
 std::vector<std::wstring> g_history;
 

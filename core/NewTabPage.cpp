@@ -1,7 +1,7 @@
 #include "core/NewTabPage.h"
 
 #include "core/EngineString.h"
-#include "shell/WindowHandles.h"
+#include "core/WindowHandles.h"
 
 const wchar_t NewTabPageHtml[] =
     L"<html><head><title>New Tab</title><style>"

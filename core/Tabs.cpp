@@ -1,8 +1,8 @@
 #include "core/Tabs.h"
 
 #include "core/EngineString.h"
-#include "shell/Layout.h"
-#include "shell/WindowHandles.h"
+#include "core/Layout.h"
+#include "core/WindowHandles.h"
 
 #include <commctrl.h>
 

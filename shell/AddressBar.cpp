@@ -1,7 +1,7 @@
 #include "shell/AddressBar.h"
 
 #include "core/AddressInput.h"
-#include "shell/WindowHandles.h"
+#include "core/WindowHandles.h"
 
 WNDPROC g_oldAddressBarProc = nullptr;
 

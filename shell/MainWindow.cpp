@@ -1,11 +1,11 @@
 #include "shell/MainWindow.h"
 
 #include "core/History.h"
+#include "core/Layout.h"
+#include "core/TabCreation.h"
 #include "core/Tabs.h"
-#include "engine/TabCreation.h"
+#include "core/WindowHandles.h"
 #include "shell/AddressBar.h"
-#include "shell/Layout.h"
-#include "shell/WindowHandles.h"
 
 #include <commctrl.h>
 

@@ -1,11 +1,11 @@
 #include "shell/Startup.h"
 
+#include "core/TabCreation.h"
 #include "core/Tabs.h"
+#include "core/WindowHandles.h"
 #include "engine/EngineLoader.h"
 #include "engine/Handler.h"
-#include "engine/TabCreation.h"
 #include "shell/MainWindow.h"
-#include "shell/WindowHandles.h"
 
 const wchar_t kUserDataFolderName[] = L"Browser_Data";
 

@@ -1,8 +1,8 @@
 // Velquin's entry point: prepares the UI thread, creates the main window,
 // starts the web engine and runs the message loop until the window closes.
-#include "engine/TabCreation.h"
+#include "core/TabCreation.h"
+#include "core/WindowHandles.h"
 #include "shell/Startup.h"
-#include "shell/WindowHandles.h"
 
 #include <commctrl.h>
 #include <objbase.h>

@@ -1,13 +1,13 @@
 #include "BrowserFixture.h"
 
 #include "core/History.h"
+#include "core/TabCreation.h"
 #include "core/Tabs.h"
+#include "core/WindowHandles.h"
 #include "engine/Handler.h"
-#include "engine/TabCreation.h"
 #include "shell/AddressBar.h"
 #include "shell/MainWindow.h"
 #include "shell/Startup.h"
-#include "shell/WindowHandles.h"
 
 #include <commctrl.h>
 

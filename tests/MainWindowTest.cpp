@@ -1,9 +1,9 @@
 // The main window's class, its eight controls and its font, and its end.
 #include "BrowserFixture.h"
 
+#include "core/WindowHandles.h"
 #include "shell/AddressBar.h"
 #include "shell/MainWindow.h"
-#include "shell/WindowHandles.h"
 
 #include <commctrl.h>
 

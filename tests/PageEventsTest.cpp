@@ -6,7 +6,7 @@
 #include "core/NewTabPage.h"
 #include "core/TabTitles.h"
 #include "core/Tabs.h"
-#include "shell/WindowHandles.h"
+#include "core/WindowHandles.h"
 
 #include <wrl/client.h>
 

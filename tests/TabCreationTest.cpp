@@ -2,12 +2,12 @@
 // releasing every engine reference.
 #include "BrowserFixture.h"
 
+#include "core/TabCreation.h"
 #include "core/Tabs.h"
+#include "core/WindowHandles.h"
 #include "engine/EngineLoader.h"
 #include "engine/Handler.h"
-#include "engine/TabCreation.h"
 #include "shell/Startup.h"
-#include "shell/WindowHandles.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // page and the address bar in step; the layout sizes the controls and page.
 #include "BrowserFixture.h"
 
+#include "core/Layout.h"
 #include "core/Tabs.h"
-#include "shell/Layout.h"
+#include "core/WindowHandles.h"
 #include "shell/MainWindow.h"
-#include "shell/WindowHandles.h"
 
 #include <commctrl.h>
 

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "BrowserProcess.h"
-#include "shell/WindowHandles.h"
+#include "core/WindowHandles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

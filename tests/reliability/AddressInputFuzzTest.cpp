@@ -7,8 +7,8 @@
 #include "core/AddressInput.h"
 #include "core/History.h"
 #include "core/Tabs.h"
+#include "core/WindowHandles.h"
 #include "shell/AddressBar.h"
-#include "shell/WindowHandles.h"
 
 #include <cstdio>
 

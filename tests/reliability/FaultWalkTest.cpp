@@ -7,11 +7,11 @@
 #include "tests/reliability/ReliabilityFixture.h"
 
 #include "core/History.h"
+#include "core/TabCreation.h"
 #include "core/TabTitles.h"
 #include "core/Tabs.h"
+#include "core/WindowHandles.h"
 #include "engine/Handler.h"
-#include "engine/TabCreation.h"
-#include "shell/WindowHandles.h"
 
 #include <commctrl.h>
 #include <wrl/client.h>

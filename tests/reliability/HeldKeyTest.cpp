@@ -4,7 +4,7 @@
 #include "tests/reliability/ReliabilityFixture.h"
 
 #include "core/Tabs.h"
-#include "shell/WindowHandles.h"
+#include "core/WindowHandles.h"
 
 #include <commctrl.h>
 

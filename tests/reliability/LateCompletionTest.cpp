@@ -3,11 +3,11 @@
 // requests overtaken by later ones and completed out of order.
 #include "tests/reliability/ReliabilityFixture.h"
 
+#include "core/TabCreation.h"
 #include "core/Tabs.h"
+#include "core/WindowHandles.h"
 #include "engine/Handler.h"
-#include "engine/TabCreation.h"
 #include "shell/Startup.h"
-#include "shell/WindowHandles.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "core/History.h"
 #include "core/Tabs.h"
-#include "shell/WindowHandles.h"
+#include "core/WindowHandles.h"
 
 #include <algorithm>
 #include <chrono>

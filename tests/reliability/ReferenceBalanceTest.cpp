@@ -7,8 +7,8 @@
 
 #include "core/History.h"
 #include "core/Tabs.h"
+#include "core/WindowHandles.h"
 #include "shell/Startup.h"
-#include "shell/WindowHandles.h"
 
 #include <atomic>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 #include "tests/reliability/ReliabilityFixture.h"
 
-#include "engine/TabCreation.h"
+#include "core/TabCreation.h"
+#include "core/WindowHandles.h"
 #include "shell/Startup.h"
-#include "shell/WindowHandles.h"
 
 #include <commctrl.h>
 

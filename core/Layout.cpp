@@ -1,7 +1,7 @@
-#include "shell/Layout.h"
+#include "core/Layout.h"
 
 #include "core/Tabs.h"
-#include "shell/WindowHandles.h"
+#include "core/WindowHandles.h"
 
 void ResizeBrowser() {
     if (g_currentTab == -1) return;

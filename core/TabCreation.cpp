@@ -1,11 +1,11 @@
-#include "engine/TabCreation.h"
+#include "core/TabCreation.h"
 
 #include "core/History.h"
 #include "core/NewTabPage.h"
 #include "core/TabTitles.h"
 #include "core/Tabs.h"
+#include "core/WindowHandles.h"
 #include "engine/Handler.h"
-#include "shell/WindowHandles.h"
 
 #include <commctrl.h>
 

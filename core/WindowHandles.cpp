@@ -1,4 +1,4 @@
-#include "shell/WindowHandles.h"
+#include "core/WindowHandles.h"
 
 HWND g_hMainWnd = nullptr;
 HWND g_hTabCtrl = nullptr;
