@@ -97,6 +97,19 @@ public:
         const Knobs& knobs = State().knobs;
         return GetText(L"get_DocumentTitle", knobs.titleResult, knobs.nullTitle, CurrentTitle(*view_), title);
     }
+    HRESULT STDMETHODCALLTYPE AddHostObjectToScript(LPCWSTR, VARIANT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE RemoveHostObjectFromScript(LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OpenDevToolsWindow() override { return E_NOTIMPL; }
+    DEVENGINE_UNUSED_EVENT(ContainsFullScreenElementChanged, ICoreWebView2ContainsFullScreenElementChangedEventHandler)
+    HRESULT STDMETHODCALLTYPE get_ContainsFullScreenElement(BOOL*) override { return E_NOTIMPL; }
+    DEVENGINE_UNUSED_EVENT(WebResourceRequested, ICoreWebView2WebResourceRequestedEventHandler)
+    HRESULT STDMETHODCALLTYPE AddWebResourceRequestedFilter(LPCWSTR, COREWEBVIEW2_WEB_RESOURCE_CONTEXT) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE RemoveWebResourceRequestedFilter(LPCWSTR, COREWEBVIEW2_WEB_RESOURCE_CONTEXT) override {
+        return E_NOTIMPL;
+    }
+    DEVENGINE_UNUSED_EVENT(WindowCloseRequested, ICoreWebView2WindowCloseRequestedEventHandler)
 
 private:
     ~WebViewObject() override {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <windows.h>
+#include <oaidl.h>
 #include <objidl.h>
 #include <eventtoken.h>
 
@@ -41,6 +42,24 @@ enum COREWEBVIEW2_KEY_EVENT_KIND {
     COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_UP = 3,
 };
 
+enum COREWEBVIEW2_PROCESS_FAILED_KIND {
+    COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED = 0,
+    COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED = 1,
+    COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_UNRESPONSIVE = 2,
+    COREWEBVIEW2_PROCESS_FAILED_KIND_FRAME_RENDER_PROCESS_EXITED = 3,
+    COREWEBVIEW2_PROCESS_FAILED_KIND_UTILITY_PROCESS_EXITED = 4,
+    COREWEBVIEW2_PROCESS_FAILED_KIND_SANDBOX_HELPER_PROCESS_EXITED = 5,
+    COREWEBVIEW2_PROCESS_FAILED_KIND_GPU_PROCESS_EXITED = 6,
+    COREWEBVIEW2_PROCESS_FAILED_KIND_PPAPI_PLUGIN_PROCESS_EXITED = 7,
+    COREWEBVIEW2_PROCESS_FAILED_KIND_PPAPI_BROKER_PROCESS_EXITED = 8,
+    COREWEBVIEW2_PROCESS_FAILED_KIND_UNKNOWN_PROCESS_EXITED = 9,
+};
+
+// Only fills the slots of the web resource filters, which the browser never uses.
+enum COREWEBVIEW2_WEB_RESOURCE_CONTEXT {
+    COREWEBVIEW2_WEB_RESOURCE_CONTEXT_ALL = 0,
+};
+
 struct COREWEBVIEW2_PHYSICAL_KEY_STATUS {
     UINT32 RepeatCount;
     UINT32 ScanCode;
@@ -60,17 +79,18 @@ struct ICoreWebView2MoveFocusRequestedEventHandler;
 struct ICoreWebView2FocusChangedEventHandler;
 struct ICoreWebView2NavigationStartingEventHandler;
 struct ICoreWebView2ContentLoadingEventHandler;
-struct ICoreWebView2HistoryChangedEventHandler;
 struct ICoreWebView2NavigationCompletedEventHandler;
 struct ICoreWebView2ScriptDialogOpeningEventHandler;
 struct ICoreWebView2PermissionRequestedEventHandler;
-struct ICoreWebView2ProcessFailedEventHandler;
 struct ICoreWebView2AddScriptToExecuteOnDocumentCreatedCompletedHandler;
 struct ICoreWebView2ExecuteScriptCompletedHandler;
 struct ICoreWebView2CapturePreviewCompletedHandler;
 struct ICoreWebView2CallDevToolsProtocolMethodCompletedHandler;
 struct ICoreWebView2DevToolsProtocolEventReceiver;
-struct ICoreWebView2NewWindowRequestedEventHandler;
+struct ICoreWebView2ContainsFullScreenElementChangedEventHandler;
+struct ICoreWebView2WebResourceRequestedEventHandler;
+struct ICoreWebView2WindowCloseRequestedEventHandler;
+struct ICoreWebView2WindowFeatures;
 
 struct ICoreWebView2;
 struct ICoreWebView2Controller;
@@ -80,6 +100,9 @@ struct ICoreWebView2WebMessageReceivedEventHandler;
 struct ICoreWebView2DocumentTitleChangedEventHandler;
 struct ICoreWebView2SourceChangedEventHandler;
 struct ICoreWebView2AcceleratorKeyPressedEventHandler;
+struct ICoreWebView2NewWindowRequestedEventHandler;
+struct ICoreWebView2ProcessFailedEventHandler;
+struct ICoreWebView2HistoryChangedEventHandler;
 
 struct ICoreWebView2Environment : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE CreateCoreWebView2Controller(
@@ -193,6 +216,24 @@ struct ICoreWebView2 : public IUnknown {
         ICoreWebView2DocumentTitleChangedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 46
     virtual HRESULT STDMETHODCALLTYPE remove_DocumentTitleChanged(EventRegistrationToken token) = 0;     // 47
     virtual HRESULT STDMETHODCALLTYPE get_DocumentTitle(LPWSTR* title) = 0;                              // 48
+    virtual HRESULT STDMETHODCALLTYPE AddHostObjectToScript(LPCWSTR name, VARIANT* object) = 0;          // 49
+    virtual HRESULT STDMETHODCALLTYPE RemoveHostObjectFromScript(LPCWSTR name) = 0;                      // 50
+    virtual HRESULT STDMETHODCALLTYPE OpenDevToolsWindow() = 0;                                          // 51
+    virtual HRESULT STDMETHODCALLTYPE add_ContainsFullScreenElementChanged(
+        ICoreWebView2ContainsFullScreenElementChangedEventHandler* eventHandler,
+        EventRegistrationToken* token) = 0;                                                              // 52
+    virtual HRESULT STDMETHODCALLTYPE remove_ContainsFullScreenElementChanged(EventRegistrationToken token) = 0;  // 53
+    virtual HRESULT STDMETHODCALLTYPE get_ContainsFullScreenElement(BOOL* containsFullScreenElement) = 0;  // 54
+    virtual HRESULT STDMETHODCALLTYPE add_WebResourceRequested(
+        ICoreWebView2WebResourceRequestedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 55
+    virtual HRESULT STDMETHODCALLTYPE remove_WebResourceRequested(EventRegistrationToken token) = 0;     // 56
+    virtual HRESULT STDMETHODCALLTYPE AddWebResourceRequestedFilter(
+        const LPCWSTR uri, const COREWEBVIEW2_WEB_RESOURCE_CONTEXT resourceContext) = 0;                 // 57
+    virtual HRESULT STDMETHODCALLTYPE RemoveWebResourceRequestedFilter(
+        const LPCWSTR uri, const COREWEBVIEW2_WEB_RESOURCE_CONTEXT resourceContext) = 0;                 // 58
+    virtual HRESULT STDMETHODCALLTYPE add_WindowCloseRequested(
+        ICoreWebView2WindowCloseRequestedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 59
+    virtual HRESULT STDMETHODCALLTYPE remove_WindowCloseRequested(EventRegistrationToken token) = 0;     // 60
 };
 VELQUIN_IID(ICoreWebView2, 76ECEACB, 0462, 4D94, AC, 83, 42, 3A, 67, 93, 77, 5E);
 
@@ -252,6 +293,44 @@ struct ICoreWebView2AcceleratorKeyPressedEventHandler : public IUnknown {
                                              ICoreWebView2AcceleratorKeyPressedEventArgs* args) = 0;  // 3
 };
 VELQUIN_IID(ICoreWebView2AcceleratorKeyPressedEventHandler, B29C7E28, FA79, 41A8, 8E, 44, 65, 81, 1C, 76, DC, B2);
+
+struct ICoreWebView2Deferral : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Complete() = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2Deferral, C10E7F7B, B585, 46F0, A6, 23, 8B, EF, BF, 3E, 4E, E0);
+
+struct ICoreWebView2NewWindowRequestedEventArgs : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE get_Uri(LPWSTR* uri) = 0;                                   // 3
+    virtual HRESULT STDMETHODCALLTYPE put_NewWindow(ICoreWebView2* newWindow) = 0;                // 4
+    virtual HRESULT STDMETHODCALLTYPE get_NewWindow(ICoreWebView2** newWindow) = 0;               // 5
+    virtual HRESULT STDMETHODCALLTYPE put_Handled(BOOL handled) = 0;                              // 6
+    virtual HRESULT STDMETHODCALLTYPE get_Handled(BOOL* handled) = 0;                             // 7
+    virtual HRESULT STDMETHODCALLTYPE get_IsUserInitiated(BOOL* isUserInitiated) = 0;             // 8
+    virtual HRESULT STDMETHODCALLTYPE GetDeferral(ICoreWebView2Deferral** deferral) = 0;          // 9
+    virtual HRESULT STDMETHODCALLTYPE get_WindowFeatures(ICoreWebView2WindowFeatures** value) = 0; // 10
+};
+VELQUIN_IID(ICoreWebView2NewWindowRequestedEventArgs, 34ACB11C, FC37, 4418, 91, 32, F9, C2, 1D, 1E, AF, B9);
+
+struct ICoreWebView2NewWindowRequestedEventHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(ICoreWebView2* sender,
+                                             ICoreWebView2NewWindowRequestedEventArgs* args) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2NewWindowRequestedEventHandler, D4C185FE, C81C, 4989, 97, AF, 2D, 3F, A7, AB, 56, 51);
+
+struct ICoreWebView2ProcessFailedEventArgs : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE get_ProcessFailedKind(COREWEBVIEW2_PROCESS_FAILED_KIND* value) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2ProcessFailedEventArgs, 8155A9A4, 1474, 4A86, 8C, AE, 15, 1B, 0F, A6, B8, CA);
+
+struct ICoreWebView2ProcessFailedEventHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(ICoreWebView2* sender, ICoreWebView2ProcessFailedEventArgs* args) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2ProcessFailedEventHandler, 79E0AEA4, 990B, 42D9, AA, 1D, 0F, CC, 2E, 5B, C7, F1);
+
+struct ICoreWebView2HistoryChangedEventHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(ICoreWebView2* sender, IUnknown* args) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2HistoryChangedEventHandler, C79A420C, EFD9, 4058, 92, 95, 3E, 8B, 4B, CA, B6, 45);
 
 // The loader library's one export, looked up at run time.
 using CreateEnvironmentWithOptionsFn = HRESULT(STDAPICALLTYPE*)(

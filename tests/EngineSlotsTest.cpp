@@ -159,6 +159,15 @@ TEST(EngineSlots, WebView) {
         EVENT_SLOTS(44, NewWindowRequested, ICoreWebView2NewWindowRequestedEventHandler),
         EVENT_SLOTS(46, DocumentTitleChanged, ICoreWebView2DocumentTitleChangedEventHandler),
         SLOT(48, get_DocumentTitle, LPWSTR*),
+        SLOT(49, AddHostObjectToScript, LPCWSTR, VARIANT*),
+        SLOT(50, RemoveHostObjectFromScript, LPCWSTR),
+        SLOT(51, OpenDevToolsWindow, void),
+        EVENT_SLOTS(52, ContainsFullScreenElementChanged, ICoreWebView2ContainsFullScreenElementChangedEventHandler),
+        SLOT(54, get_ContainsFullScreenElement, BOOL*),
+        EVENT_SLOTS(55, WebResourceRequested, ICoreWebView2WebResourceRequestedEventHandler),
+        SLOT(57, AddWebResourceRequestedFilter, LPCWSTR, COREWEBVIEW2_WEB_RESOURCE_CONTEXT),
+        SLOT(58, RemoveWebResourceRequestedFilter, LPCWSTR, COREWEBVIEW2_WEB_RESOURCE_CONTEXT),
+        EVENT_SLOTS(59, WindowCloseRequested, ICoreWebView2WindowCloseRequestedEventHandler),
     });
 }
 
@@ -187,6 +196,27 @@ TEST(EngineSlots, EventArgs) {
             SLOT(8, put_Handled, BOOL),
         });
     }
+    {
+        using Interface = ICoreWebView2NewWindowRequestedEventArgs;
+        ExpectSlots<Interface>({
+            SLOT(3, get_Uri, LPWSTR*),
+            SLOT(4, put_NewWindow, ICoreWebView2*),
+            SLOT(5, get_NewWindow, ICoreWebView2**),
+            SLOT(6, put_Handled, BOOL),
+            SLOT(7, get_Handled, BOOL*),
+            SLOT(8, get_IsUserInitiated, BOOL*),
+            SLOT(9, GetDeferral, ICoreWebView2Deferral**),
+            SLOT(10, get_WindowFeatures, ICoreWebView2WindowFeatures**),
+        });
+    }
+    {
+        using Interface = ICoreWebView2Deferral;
+        ExpectSlots<Interface>({SLOT(3, Complete, void)});
+    }
+    {
+        using Interface = ICoreWebView2ProcessFailedEventArgs;
+        ExpectSlots<Interface>({SLOT(3, get_ProcessFailedKind, COREWEBVIEW2_PROCESS_FAILED_KIND*)});
+    }
 }
 
 // The browser implements the handlers; the engine calls their Invoke.
@@ -205,6 +235,10 @@ TEST(EngineSlots, Handlers) {
     ExpectInvokeInSlot3<ICoreWebView2SourceChangedEventHandler, ICoreWebView2*, ICoreWebView2SourceChangedEventArgs*>();
     ExpectInvokeInSlot3<ICoreWebView2AcceleratorKeyPressedEventHandler, ICoreWebView2Controller*,
                         ICoreWebView2AcceleratorKeyPressedEventArgs*>();
+    ExpectInvokeInSlot3<ICoreWebView2NewWindowRequestedEventHandler, ICoreWebView2*,
+                        ICoreWebView2NewWindowRequestedEventArgs*>();
+    ExpectInvokeInSlot3<ICoreWebView2ProcessFailedEventHandler, ICoreWebView2*, ICoreWebView2ProcessFailedEventArgs*>();
+    ExpectInvokeInSlot3<ICoreWebView2HistoryChangedEventHandler, ICoreWebView2*, IUnknown*>();
 }
 
 namespace {
@@ -241,6 +275,12 @@ TEST(EngineSlots, InterfaceIds) {
         IID_ROW(ICoreWebView2DocumentTitleChangedEventHandler, L"{F5F2B923-953E-4042-9F95-F3A118E1AFD4}"),
         IID_ROW(ICoreWebView2SourceChangedEventHandler, L"{3C067F9F-5388-4772-8B48-79F7EF1AB37C}"),
         IID_ROW(ICoreWebView2AcceleratorKeyPressedEventHandler, L"{B29C7E28-FA79-41A8-8E44-65811C76DCB2}"),
+        IID_ROW(ICoreWebView2NewWindowRequestedEventArgs, L"{34ACB11C-FC37-4418-9132-F9C21D1EAFB9}"),
+        IID_ROW(ICoreWebView2NewWindowRequestedEventHandler, L"{D4C185FE-C81C-4989-97AF-2D3FA7AB5651}"),
+        IID_ROW(ICoreWebView2Deferral, L"{C10E7F7B-B585-46F0-A623-8BEFBF3E4EE0}"),
+        IID_ROW(ICoreWebView2ProcessFailedEventArgs, L"{8155A9A4-1474-4A86-8CAE-151B0FA6B8CA}"),
+        IID_ROW(ICoreWebView2ProcessFailedEventHandler, L"{79E0AEA4-990B-42D9-AA1D-0FCC2E5BC7F1}"),
+        IID_ROW(ICoreWebView2HistoryChangedEventHandler, L"{C79A420C-EFD9-4058-9295-3E8B4BCAB645}"),
     };
     for (const IidRow& row : rows) {
         IID published{};
@@ -266,6 +306,14 @@ TEST(EngineSlots, SharedTypes) {
     EXPECT_EQ(offsetof(Status, IsMenuKeyDown), 12u);
     EXPECT_EQ(offsetof(Status, WasKeyDown), 16u);
     EXPECT_EQ(offsetof(Status, IsKeyReleased), 20u);
+
+    EXPECT_EQ(sizeof(COREWEBVIEW2_PROCESS_FAILED_KIND), 4u);
+    EXPECT_EQ(COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED, 0);
+    EXPECT_EQ(COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED, 1);
+    EXPECT_EQ(COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_UNRESPONSIVE, 2);
+    EXPECT_EQ(COREWEBVIEW2_PROCESS_FAILED_KIND_FRAME_RENDER_PROCESS_EXITED, 3);
+    EXPECT_EQ(COREWEBVIEW2_PROCESS_FAILED_KIND_GPU_PROCESS_EXITED, 6);
+    EXPECT_EQ(COREWEBVIEW2_PROCESS_FAILED_KIND_UNKNOWN_PROCESS_EXITED, 9);
 
     EXPECT_EQ(sizeof(EventRegistrationToken), 8u);
 
