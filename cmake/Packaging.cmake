@@ -5,13 +5,39 @@
 #
 # Only what is installed as the "velquin" component goes in, so the stand-in
 # engine, the tests, the benchmarks and anything a dependency may install stay
-# out. The web engine is not shipped: the real WebView2Loader.dll goes beside
-# velquin.exe after unpacking, and the WebView2 Runtime must be installed
-# (README.md, "Release package"). CPack's ZIP generator writes the archive
-# itself; no zip program is needed.
+# out. The engine's loader goes in only when VELQUIN_ENGINE_LOADER names a real
+# WebView2Loader.dll (from the engine's SDK package); the zip then runs as
+# unpacked wherever the WebView2 Runtime is installed. Without it the loader
+# must be put beside velquin.exe by hand (README.md, "Release package").
+# CPack's ZIP generator writes the archive itself; no zip program is needed.
+
+# Stops the configuration unless `path` is a Windows DLL and not our stand-in
+# engine (whose DLL carries the UTF-16 names of its window classes).
+function(velquin_check_engine_loader path)
+  if(NOT EXISTS "${path}" OR IS_DIRECTORY "${path}")
+    message(FATAL_ERROR "VELQUIN_ENGINE_LOADER: no such file: ${path}")
+  endif()
+  file(READ "${path}" _signature LIMIT 2 HEX)
+  if(NOT _signature STREQUAL "4d5a")
+    message(FATAL_ERROR "VELQUIN_ENGINE_LOADER: not a Windows DLL: ${path}")
+  endif()
+  file(STRINGS "${path}" _stand_in ENCODING UTF-16LE REGEX "VelquinDevEngine" LIMIT_COUNT 1)
+  if(_stand_in)
+    message(FATAL_ERROR "VELQUIN_ENGINE_LOADER: ${path} is the stand-in engine, which is never shipped; "
+                        "give the WebView2Loader.dll of the engine's SDK package")
+  endif()
+endfunction()
+
+set(VELQUIN_ENGINE_LOADER "" CACHE FILEPATH
+    "A real WebView2Loader.dll (x64) to ship beside velquin.exe in the release package; empty: none")
 
 install(TARGETS velquin RUNTIME DESTINATION . COMPONENT velquin)
 install(FILES "${PROJECT_SOURCE_DIR}/README.md" "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION . COMPONENT velquin)
+if(VELQUIN_ENGINE_LOADER)
+  velquin_check_engine_loader("${VELQUIN_ENGINE_LOADER}")
+  # Under the one name velquin.exe loads.
+  install(FILES "${VELQUIN_ENGINE_LOADER}" DESTINATION . COMPONENT velquin RENAME WebView2Loader.dll)
+endif()
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME velquin)

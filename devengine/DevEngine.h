@@ -26,16 +26,25 @@
 //   SourceChanged (IsNewDocument TRUE) fires, then, in a delivery of its own,
 //   DocumentTitleChanged (fired on every navigation, even to the same title).
 //   Until then get_Source still reports the previous page. Reload changes
-//   nothing and fires nothing. GoBack/GoForward at the end of the list do
-//   nothing. A fresh view shows "about:blank" with an empty title and an empty
-//   back/forward list.
+//   nothing and fires nothing, except that a local file's page reads its
+//   title from the file again and fires DocumentTitleChanged if it changed (the
+//   real engine loads the file anew). GoBack/GoForward at the end of the list
+//   do nothing. A fresh view shows "about:blank" with an empty title and an
+//   empty back/forward list.
 // - Titles: a page given by NavigateToString has its <title> text as its title,
 //   or its data address when it has none. Its source is
 //   "data:text/html;charset=utf-8;base64," followed by the base64 of the UTF-8
 //   html. A URL's title comes from the table set with SetPageTitle; otherwise
-//   a search address ("/search?q=..." on a google host) gives
-//   "<terms> - Google Search", any other address its host name, and an address
-//   without a host (about:blank) itself.
+//   a file: address gives the <title> of the file it names, read at the
+//   Navigate call (its address if it has none or cannot be read); a search
+//   address ("/search?q=..." on a google host) gives "<terms> - Google
+//   Search", any other address its host name, and an address without a host
+//   (about:blank) itself.
+// - A file: address reads back in the real engine's normalised form: forward
+//   slashes, "file:///" and an upper-case drive letter before a drive path,
+//   blanks and non-ASCII characters percent-encoded ("file:c:\dir\a b.html"
+//   reads back as "file:///C:/dir/a%20b.html"). Other addresses read back as
+//   given.
 // - DocumentTitleChanged is invoked with null args.
 // - Each controller owns a child window of its parent, class
 //   "VelquinDevEnginePage", whose window text is the current source. It draws

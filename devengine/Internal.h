@@ -255,6 +255,8 @@ PageEntry PageForHtml(const std::wstring& html);
 void QueueNavigation(const ViewPtr& view, const PageEntry& page);
 // Queues a move of `step` entries along the back/forward list.
 void QueueHistoryStep(const ViewPtr& view, int step);
+// Queues a reload: a local file's page takes its title from the file again.
+void QueueReload(const ViewPtr& view);
 void QueueTitleChange(const ViewPtr& view, const std::wstring& title);
 
 // PageWindow.cpp

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cwchar>
+#include <cwctype>
 
 namespace devengine {
 namespace {
@@ -44,12 +46,12 @@ std::wstring Base64(const std::string& bytes) {
     return encoded;
 }
 
-// A query value with "+" as a blank and %XX escapes decoded (UTF-8).
-std::wstring DecodeQueryValue(const std::wstring& value) {
+// `value` with %XX escapes decoded (UTF-8), and "+" as a blank if `plusIsBlank`.
+std::wstring PercentDecode(const std::wstring& value, bool plusIsBlank) {
     const std::string utf8 = ToUtf8(value);
     std::string decoded;
     for (size_t i = 0; i < utf8.size(); ++i) {
-        if (utf8[i] == '+') {
+        if (plusIsBlank && utf8[i] == '+') {
             decoded += ' ';
         } else if (utf8[i] == '%' && i + 2 < utf8.size() && isxdigit(static_cast<unsigned char>(utf8[i + 1])) &&
                    isxdigit(static_cast<unsigned char>(utf8[i + 2]))) {
@@ -60,6 +62,92 @@ std::wstring DecodeQueryValue(const std::wstring& value) {
         }
     }
     return FromUtf8(decoded);
+}
+
+// A query value: "+" is a blank.
+std::wstring DecodeQueryValue(const std::wstring& value) { return PercentDecode(value, true); }
+
+bool StartsWithIgnoringCase(const std::wstring& text, const wchar_t* prefix) {
+    const size_t length = wcslen(prefix);
+    return text.size() >= length && _wcsnicmp(text.c_str(), prefix, length) == 0;
+}
+
+bool IsFileUrl(const std::wstring& url) { return StartsWithIgnoringCase(url, L"file:"); }
+
+// A file: address as the real engine reports it back: lower-case scheme,
+// forward slashes, "file:///" and an upper-case drive letter before a drive
+// path, and blanks, quotes, angle brackets and non-ASCII characters
+// percent-encoded (UTF-8). "file:c:\dir\a b.html" reads back as
+// "file:///C:/dir/a%20b.html". Other addresses are left as they are.
+std::wstring NormalizedUrl(const std::wstring& url) {
+    if (!IsFileUrl(url)) return url;
+    std::wstring path = url.substr(5);
+    std::replace(path.begin(), path.end(), L'\\', L'/');
+    const size_t slashes = path.find_first_not_of(L'/');
+    if (slashes == std::wstring::npos) return L"file:///";
+    path.erase(0, slashes);
+    const bool drive = path.size() >= 2 && iswalpha(path[0]) && (path[1] == L':' || path[1] == L'|');
+    std::wstring normalized = drive ? L"file:///" : L"file://";
+    if (drive) {
+        path[0] = static_cast<wchar_t>(towupper(path[0]));
+        path[1] = L':';
+    }
+    static const char kHex[] = "0123456789ABCDEF";
+    for (const char c : ToUtf8(path)) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte >= 0x7F || c == '"' || c == '<' || c == '>' || c == '`') {
+            normalized += L'%';
+            normalized += static_cast<wchar_t>(kHex[byte >> 4]);
+            normalized += static_cast<wchar_t>(kHex[byte & 0x0F]);
+        } else {
+            normalized += static_cast<wchar_t>(byte);
+        }
+    }
+    return normalized;
+}
+
+// The Windows path of a normalised file: address ("C:\dir\a b.html", or
+// "\\host\share\a.html").
+std::wstring FilePathOf(const std::wstring& normalizedUrl) {
+    const bool drive = StartsWithIgnoringCase(normalizedUrl, L"file:///");
+    std::wstring path = (drive ? L"" : L"//") + PercentDecode(normalizedUrl.substr(drive ? 8 : 7), false);
+    const size_t end = path.find_first_of(L"?#");
+    if (end != std::wstring::npos) path.resize(end);
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path;
+}
+
+// The file's content as UTF-16 from UTF-8 (the first MiB of it); false if it
+// cannot be read.
+bool ReadTextFile(const std::wstring& path, std::wstring* text) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    std::string bytes(1 << 20, '\0');
+    DWORD read = 0;
+    const bool ok = ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) != FALSE;
+    CloseHandle(file);
+    if (!ok) return false;
+    bytes.resize(read);
+    *text = FromUtf8(bytes);
+    return true;
+}
+
+// A title as documents report it: blanks at either end dropped, runs of
+// blanks inside made one space.
+std::wstring CollapsedBlanks(const std::wstring& title) {
+    std::wstring collapsed;
+    bool blank = false;
+    for (const wchar_t c : title) {
+        if (c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f') {
+            blank = !collapsed.empty();
+            continue;
+        }
+        if (blank) collapsed += L' ';
+        blank = false;
+        collapsed += c;
+    }
+    return collapsed;
 }
 
 // The built-in title of an address: "<terms> - Google Search" for a search,
@@ -99,6 +187,24 @@ bool FindHtmlTitle(const std::wstring& html, std::wstring* title) {
     return true;
 }
 
+// The title the page of a local file gets: its <title>, read from the file
+// now; without one (or without the file), its address.
+std::wstring FileTitle(const std::wstring& normalizedUrl) {
+    std::wstring html;
+    std::wstring title;
+    if (!ReadTextFile(FilePathOf(normalizedUrl), &html) || !FindHtmlTitle(html, &title)) return normalizedUrl;
+    return CollapsedBlanks(title);
+}
+
+// The title of an address: one set by the tests, else a file's own title,
+// else the built-in rule.
+std::wstring TitleFor(const std::wstring& url) {
+    const auto& titles = State().pageTitles;
+    const auto known = titles.find(url);
+    if (known != titles.end()) return known->second;
+    return IsFileUrl(url) ? FileTitle(url) : BuiltInTitle(url);
+}
+
 // Adds `page` after the current entry, dropping the entries ahead of it.
 void PushEntry(ViewState& view, const PageEntry& page) {
     if (view.initialBlank) {
@@ -130,9 +236,8 @@ bool IsNewTabPage(const ViewState& view) {
 }
 
 PageEntry PageForUrl(const std::wstring& url) {
-    const auto& titles = State().pageTitles;
-    const auto known = titles.find(url);
-    return PageEntry{url, known != titles.end() ? known->second : BuiltInTitle(url), L""};
+    const std::wstring source = NormalizedUrl(url);
+    return PageEntry{source, TitleFor(source), L""};
 }
 
 PageEntry PageForHtml(const std::wstring& html) {
@@ -155,6 +260,19 @@ void QueueHistoryStep(const ViewPtr& view, int step) {
         if (target < 0 || target >= static_cast<long long>(view->entries.size())) return;
         view->current = static_cast<size_t>(target);
         ShowCurrentPage(view);
+    }, view);
+}
+
+void QueueReload(const ViewPtr& view) {
+    Post([view]() {
+        // Only a local file can change under the page: its title is read again.
+        const std::wstring source = CurrentSource(*view);
+        if (!IsFileUrl(source)) return;
+        const std::wstring title = TitleFor(source);
+        if (title == CurrentTitle(*view)) return;
+        view->entries[view->current].title = title;
+        RefreshPageWindow(*view);
+        FireTitleChanged(view);
     }, view);
 }
 

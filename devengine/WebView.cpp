@@ -55,8 +55,9 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Reload() override {
         if (view_->closed) return ClosedCall(*view_, L"Reload");
-        // The page stays as it is: no source or title change, no event.
+        // The source stays; only a local file's page can get a new title.
         LogCall(*view_, L"Reload");
+        QueueReload(view_);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE PostWebMessageAsJson(LPCWSTR) override { return E_NOTIMPL; }

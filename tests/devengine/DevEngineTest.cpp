@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <cwctype>
 #include <thread>
 
 using Microsoft::WRL::ComPtr;
@@ -213,6 +214,73 @@ TEST_F(DevEngineTest, PageModelFollowsNavigationsAndTheBackForwardList) {
               (std::vector<std::wstring>{L"NavigateToString", L"Navigate https://a.example/",
                                          L"Navigate https://www.google.com/search?q=hello+w%C3%B6rld&hl=en", L"GoBack",
                                          L"GoBack", L"GoBack", L"NavigateToString", L"GoForward", L"Reload"}));
+}
+
+// Writes `html` (UTF-8) to `path`, replacing what is there.
+void WriteFileText(const std::wstring& path, const std::string& html) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, html.data(), static_cast<DWORD>(html.size()), &written, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(written, html.size());
+}
+
+TEST_F(DevEngineTest, LocalFilesGiveTheirOwnTitleAndReadBackNormalised) {
+    OpenView();
+    wchar_t temp[MAX_PATH] = {};
+    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+    const std::wstring folder = std::wstring(temp) + L"devengine file " + std::to_wstring(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring page = folder + L"\\caf\u00e9.html";
+    const std::wstring bare = folder + L"\\bare.html";
+    WriteFileText(page, "<html><head><TITLE>\n  Caf\xc3\xa9   page </TITLE></head></html>");
+    WriteFileText(bare, "<p>no title</p>");
+
+    // The address as typed: lower-case drive, back slashes, blanks, non-ASCII.
+    std::wstring typed = L"FILE:" + page;
+    typed[5] = static_cast<wchar_t>(towlower(typed[5]));
+    webView_->Navigate(typed.c_str());
+    ASSERT_TRUE(devengine::RunPending());
+    std::wstring expected = L"file:///" + page;
+    std::replace(expected.begin(), expected.end(), L'\\', L'/');
+    expected[8] = static_cast<wchar_t>(towupper(expected[8]));
+    for (size_t blank = expected.find(L' '); blank != std::wstring::npos; blank = expected.find(L' ', blank)) {
+        expected.replace(blank, 1, L"%20");
+    }
+    expected.replace(expected.find(L"\u00e9"), 1, L"%C3%A9");
+    EXPECT_EQ(SourceOf(webView_.Get()), expected);
+    EXPECT_EQ(TitleOf(webView_.Get()), L"Caf\u00e9 page");
+
+    // Reload reads the file again; an unchanged title fires nothing.
+    std::vector<std::wstring> titles;
+    EventRegistrationToken token = {};
+    ASSERT_EQ(webView_->add_DocumentTitleChanged(MakeHandler<ICoreWebView2DocumentTitleChangedEventHandler>(
+                                                     [&](ICoreWebView2* sender, IUnknown*) {
+                                                         titles.push_back(TitleOf(sender));
+                                                         return S_OK;
+                                                     }).Get(),
+                                                 &token),
+              S_OK);
+    webView_->Reload();
+    ASSERT_TRUE(devengine::RunPending());
+    WriteFileText(page, "<title>Changed</title>");
+    webView_->Reload();
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(titles, std::vector<std::wstring>{L"Changed"});
+    EXPECT_EQ(SourceOf(webView_.Get()), expected);
+
+    // Without a <title>, or without the file, a page is titled by its address.
+    webView_->Navigate((L"file:///" + bare).c_str());
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(TitleOf(webView_.Get()), SourceOf(webView_.Get()));
+    DeleteFileW(bare.c_str());
+    webView_->Reload();
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(TitleOf(webView_.Get()), SourceOf(webView_.Get()));
+
+    DeleteFileW(page.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(DevEngineTest, PageWindowFollowsBoundsVisibilityAndClicks) {
