@@ -1,0 +1,25 @@
+// AcceptanceTest.exe <folder> [GoogleTest options]: runs the acceptance suite
+// against the velquin.exe in <folder>, with whatever engine loader sits beside it.
+#include "BrowserUnderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+int wmain(int argc, wchar_t** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: AcceptanceTest <folder with velquin.exe> [GoogleTest options]\n");
+        return 2;
+    }
+    g_browserFolder = argv[1];
+    while (!g_browserFolder.empty() && (g_browserFolder.back() == L'\\' || g_browserFolder.back() == L'/')) {
+        g_browserFolder.pop_back();
+    }
+    const DWORD attributes = GetFileAttributesW((g_browserFolder + L"\\velquin.exe").c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        std::fprintf(stderr, "AcceptanceTest: no velquin.exe in the folder given\n");
+        return 2;
+    }
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,99 @@
+#include "UserInput.h"
+
+namespace {
+
+bool Send(std::vector<INPUT>& inputs) {
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x;
+    input.mi.dy = y;
+    input.mi.dwFlags = flags;
+    return input;
+}
+
+INPUT KeyInput(WORD virtualKey, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    // Keys of the navigation block are extended keys; without the flag they
+    // would read as the numeric keypad's.
+    switch (virtualKey) {
+        case VK_HOME: case VK_END: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+        case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE:
+            input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+            break;
+        default:
+            break;
+    }
+    return input;
+}
+
+INPUT CharacterInput(wchar_t character, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wScan = character;
+    input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+    return input;
+}
+
+// A coordinate as absolute mouse input takes it: 0 to 65535 over the virtual
+// screen, rounded so that it maps back onto the same pixel.
+LONG Normalised(LONG value, LONG origin, LONG extent) {
+    return static_cast<LONG>((static_cast<long long>(value - origin) * 65536 + extent - 1) / extent);
+}
+
+}  // namespace
+
+bool ClickAt(POINT screenPoint) {
+    const LONG left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const LONG top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const LONG width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const LONG height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (width <= 0 || height <= 0) return false;
+    std::vector<INPUT> inputs = {
+        MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
+                   Normalised(screenPoint.x, left, width), Normalised(screenPoint.y, top, height)),
+        MouseInput(MOUSEEVENTF_LEFTDOWN),
+        MouseInput(MOUSEEVENTF_LEFTUP),
+    };
+    return Send(inputs);
+}
+
+bool ClickWindow(HWND window) {
+    RECT rect = {};
+    if (window == nullptr || !GetWindowRect(window, &rect)) return false;
+    return ClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+bool TypeText(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    for (const wchar_t character : text) {
+        inputs.push_back(CharacterInput(character, false));
+        inputs.push_back(CharacterInput(character, true));
+    }
+    return inputs.empty() || Send(inputs);
+}
+
+bool PressKeys(const std::vector<WORD>& virtualKeys) {
+    std::vector<INPUT> inputs;
+    for (const WORD key : virtualKeys) inputs.push_back(KeyInput(key, false));
+    for (auto key = virtualKeys.rbegin(); key != virtualKeys.rend(); ++key) inputs.push_back(KeyInput(*key, true));
+    return Send(inputs);
+}
+
+bool BringToFront(HWND window) {
+    if (GetForegroundWindow() == window) return true;
+    if (SetForegroundWindow(window) && GetForegroundWindow() == window) return true;
+    // Windows lets a process hand the foreground on only while it has had the
+    // last input: a tap of Alt gives it that, as a person's key press would.
+    std::vector<INPUT> alt = {KeyInput(VK_MENU, false), KeyInput(VK_MENU, true)};
+    Send(alt);
+    SetForegroundWindow(window);
+    return GetForegroundWindow() == window;
+}
