@@ -11,6 +11,9 @@ VELQUIN_PACKAGES=(
     xvfb x11-utils xdotool imagemagick
 )
 
+# The second compiler (scripts/test-clang) and the workflow file's parse check.
+VELQUIN_CLANG_PACKAGES=(clang lld python3-yaml)
+
 velquin_package_installed() {
     [[ $(dpkg-query -W -f='${db:Status-Abbrev}' "$1" 2>/dev/null) == ii* ]]
 }
