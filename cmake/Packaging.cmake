@@ -1,7 +1,9 @@
 # The release package: velquin-<version>-win64.zip with velquin.exe (stripped),
-# README.md and LICENSE in one folder of the same name.
+# README.md, LICENSE and, if VELQUIN_ENGINE_LOADER is set, WebView2Loader.dll,
+# in one folder of the same name.
 #
 #   cmake --build --preset mingw --target package
+#   cpack --config build/msvc/CPackConfig.cmake -C Release -B build/msvc
 #
 # Only what is installed as the "velquin" component goes in, so the stand-in
 # engine, the tests, the benchmarks and anything a dependency may install stay
@@ -29,14 +31,16 @@ function(velquin_check_engine_loader path)
 endfunction()
 
 set(VELQUIN_ENGINE_LOADER "" CACHE FILEPATH
-    "A real WebView2Loader.dll (x64) to ship beside velquin.exe in the release package; empty: none")
+    "A real WebView2Loader.dll (x64) to ship beside velquin.exe in the release package (a relative path is "
+    "taken from the source folder); empty: none")
 
 install(TARGETS velquin RUNTIME DESTINATION . COMPONENT velquin)
 install(FILES "${PROJECT_SOURCE_DIR}/README.md" "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION . COMPONENT velquin)
 if(VELQUIN_ENGINE_LOADER)
-  velquin_check_engine_loader("${VELQUIN_ENGINE_LOADER}")
+  get_filename_component(_velquin_loader "${VELQUIN_ENGINE_LOADER}" ABSOLUTE BASE_DIR "${PROJECT_SOURCE_DIR}")
+  velquin_check_engine_loader("${_velquin_loader}")
   # Under the one name velquin.exe loads.
-  install(FILES "${VELQUIN_ENGINE_LOADER}" DESTINATION . COMPONENT velquin RENAME WebView2Loader.dll)
+  install(FILES "${_velquin_loader}" DESTINATION . COMPONENT velquin RENAME WebView2Loader.dll)
 endif()
 
 set(CPACK_GENERATOR ZIP)

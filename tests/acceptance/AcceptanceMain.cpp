@@ -12,7 +12,11 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "usage: AcceptanceTest <folder with velquin.exe> [GoogleTest options]\n");
         return 2;
     }
-    g_browserFolder = argv[1];
+    // Absolute, so that the browser finds its loader and profile folder
+    // whatever the suite's working folder.
+    wchar_t full[MAX_PATH] = {};
+    const DWORD length = GetFullPathNameW(argv[1], MAX_PATH, full, nullptr);
+    g_browserFolder = length > 0 && length < MAX_PATH ? full : argv[1];
     while (!g_browserFolder.empty() && (g_browserFolder.back() == L'\\' || g_browserFolder.back() == L'/')) {
         g_browserFolder.pop_back();
     }
