@@ -30,9 +30,9 @@ function(velquin_check_engine_loader path)
   endif()
 endfunction()
 
+# A relative path is taken from the source folder.
 set(VELQUIN_ENGINE_LOADER "" CACHE FILEPATH
-    "A real WebView2Loader.dll (x64) to ship beside velquin.exe in the release package (a relative path is "
-    "taken from the source folder); empty: none")
+    "A real WebView2Loader.dll (x64) to ship beside velquin.exe in the release package; empty: none")
 
 install(TARGETS velquin RUNTIME DESTINATION . COMPONENT velquin)
 install(FILES "${PROJECT_SOURCE_DIR}/README.md" "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION . COMPONENT velquin)
