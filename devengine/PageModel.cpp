@@ -205,6 +205,13 @@ std::wstring TitleFor(const std::wstring& url) {
     return IsFileUrl(url) ? FileTitle(url) : BuiltInTitle(url);
 }
 
+// The current page's title changes: redraw, then fire the event.
+void ChangeTitle(const ViewPtr& view, const std::wstring& title) {
+    view->entries[view->current].title = title;
+    RefreshPageWindow(*view);
+    FireTitleChanged(view);
+}
+
 // Adds `page` after the current entry, dropping the entries ahead of it.
 void PushEntry(ViewState& view, const PageEntry& page) {
     if (view.initialBlank) {
@@ -269,19 +276,12 @@ void QueueReload(const ViewPtr& view) {
         const std::wstring source = CurrentSource(*view);
         if (!IsFileUrl(source)) return;
         const std::wstring title = TitleFor(source);
-        if (title == CurrentTitle(*view)) return;
-        view->entries[view->current].title = title;
-        RefreshPageWindow(*view);
-        FireTitleChanged(view);
+        if (title != CurrentTitle(*view)) ChangeTitle(view, title);
     }, view);
 }
 
 void QueueTitleChange(const ViewPtr& view, const std::wstring& title) {
-    Post([view, title]() {
-        view->entries[view->current].title = title;
-        RefreshPageWindow(*view);
-        FireTitleChanged(view);
-    }, view);
+    Post([view, title]() { ChangeTitle(view, title); }, view);
 }
 
 bool TriggerTitleChange(int id, const std::wstring& title) {

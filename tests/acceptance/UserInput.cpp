@@ -48,6 +48,25 @@ LONG Normalised(LONG value, LONG origin, LONG extent) {
     return static_cast<LONG>((static_cast<long long>(value - origin) * 65536 + extent - 1) / extent);
 }
 
+bool PointerIsAt(POINT point) {
+    POINT now = {};
+    return GetCursorPos(&now) && now.x == point.x && now.y == point.y;
+}
+
+// Whether the pointer has come to `point` and stays there a moment. Under
+// Wine a move can take effect late, and a button press sent with it would
+// land where the pointer was before: so the press waits for the move.
+bool PointerRestsAt(POINT point) {
+    const ULONGLONG deadline = GetTickCount64() + 2000;
+    int steady = 0;
+    while (steady < 3) {
+        steady = PointerIsAt(point) ? steady + 1 : 0;
+        if (GetTickCount64() >= deadline) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ClickAt(POINT screenPoint) {
@@ -56,13 +75,12 @@ bool ClickAt(POINT screenPoint) {
     const LONG width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const LONG height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     if (width <= 0 || height <= 0) return false;
-    std::vector<INPUT> inputs = {
-        MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
-                   Normalised(screenPoint.x, left, width), Normalised(screenPoint.y, top, height)),
-        MouseInput(MOUSEEVENTF_LEFTDOWN),
-        MouseInput(MOUSEEVENTF_LEFTUP),
-    };
-    return Send(inputs);
+    std::vector<INPUT> move = {MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
+                                          Normalised(screenPoint.x, left, width),
+                                          Normalised(screenPoint.y, top, height))};
+    if (!Send(move) || !PointerRestsAt(screenPoint)) return false;
+    std::vector<INPUT> click = {MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)};
+    return Send(click);
 }
 
 bool ClickWindow(HWND window) {
