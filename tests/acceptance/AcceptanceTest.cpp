@@ -23,189 +23,14 @@
 //
 // It prints figures, not assertions: the time from creating the process to
 // the New Tab page shown, and from Enter to the typed page's title in the tab.
-#include "BrowserUnderTest.h"
-#include "Polling.h"
+#include "AcceptanceFixture.h"
 #include "RemoteWindows.h"
-#include "TestPages.h"
 #include "UserInput.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <memory>
 
 namespace {
 
-const wchar_t kNewTabCaption[] = L"New Tab";
-const wchar_t kNewTabAddress[] = L"browser://newtab";
-
-testing::AssertionResult Result(bool ok, const std::wstring& failure) {
-    if (ok) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << failure;
-}
-
-std::wstring Joined(const std::vector<std::wstring>& items) {
-    std::wstring text;
-    for (const std::wstring& item : items) text += (text.empty() ? L"[" : L", [") + item + L"]";
-    return text.empty() ? L"(none)" : text;
-}
-
-// One figure, printed where a person reading the run's output finds it.
-void PrintFigure(const char* what, double milliseconds) {
-    std::printf("[ FIGURE   ] %s: %.0f ms\n", what, milliseconds);
-    std::fflush(stdout);
-}
-
-// Polls every 2 ms, for figures finer than WaitUntil's steps.
-template <typename Condition>
-bool WaitClosely(Condition condition, DWORD timeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (!condition()) {
-        if (GetTickCount64() >= deadline) return false;
-        Sleep(2);
-    }
-    return true;
-}
-
-class Acceptance : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(pages_.Error().empty()) << Narrow(pages_.Error());
-        browser_.reset(new BrowserUnderTest());
-        ASSERT_TRUE(browser_->Error().empty()) << Narrow(browser_->Error());
-    }
-
-    void TearDown() override {
-        if (browser_ && HasFailure()) {
-            std::printf("  the browser showed: tabs %s, selected %d, address [%s]\n",
-                        Narrow(Joined(Browser().TabCaptions())).c_str(), Browser().SelectedTab(),
-                        Narrow(Browser().AddressText()).c_str());
-        }
-        browser_.reset();
-    }
-
-    static std::string Narrow(const std::wstring& text) {
-        std::string narrow;
-        for (const wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
-        return narrow;
-    }
-
-    BrowserUnderTest& Browser() { return *browser_; }
-
-    // Writes a page and returns its address.
-    std::wstring Page(const std::wstring& name, const std::wstring& title) {
-        const std::wstring address = pages_.Write(name, title);
-        EXPECT_FALSE(address.empty()) << "cannot write page " << Narrow(name);
-        return address;
-    }
-
-    // The start: one tab, current, showing the New Tab page.
-    testing::AssertionResult WaitForNewTabPage(DWORD timeoutMs = kStepTimeoutMs) {
-        const bool shown = WaitClosely([this] { return ShowsNewTabPage(1, 0); }, timeoutMs);
-        return Result(shown, L"no New Tab page: " + State());
-    }
-
-    bool ShowsNewTabPage(size_t tabs, int current) {
-        const std::vector<std::wstring> captions = Browser().TabCaptions();
-        return captions.size() == tabs && Browser().SelectedTab() == current && captions[current] == kNewTabCaption &&
-               Browser().AddressText() == kNewTabAddress;
-    }
-
-    std::wstring State() {
-        return L"tabs " + Joined(Browser().TabCaptions()) + L", selected " + std::to_wstring(Browser().SelectedTab()) +
-               L", address [" + Browser().AddressText() + L"]";
-    }
-
-    testing::AssertionResult Click(const std::wstring& label) {
-        const HWND button = Browser().Button(label);
-        if (!BringToFront(Browser().Window())) return Result(false, L"cannot bring the browser to the front");
-        return Result(ClickWindow(button), L"cannot click " + label);
-    }
-
-    // Clicks "+" and waits for a new current tab at the end, on the New Tab page.
-    testing::AssertionResult OpenTab() {
-        const size_t count = Browser().TabCaptions().size();
-        const testing::AssertionResult clicked = Click(L"+");
-        if (!clicked) return clicked;
-        return Result(WaitUntil([&] { return ShowsNewTabPage(count + 1, static_cast<int>(count)); }),
-                      L"\"+\" showed no new tab on the New Tab page: " + State());
-    }
-
-    testing::AssertionResult ClickTab(int index) {
-        const RECT item = Browser().TabRect(index);
-        if (IsRectEmpty(&item)) return Result(false, L"no tab " + std::to_wstring(index) + L" to click");
-        if (!BringToFront(Browser().Window())) return Result(false, L"cannot bring the browser to the front");
-        const bool clicked = ClickAt(POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
-        return Result(clicked && WaitUntil([&] { return Browser().SelectedTab() == index; }),
-                      L"a click on tab " + std::to_wstring(index) + L" did not select it: " + State());
-    }
-
-    // Clicks into the address bar and replaces its text by typing `text`.
-    testing::AssertionResult TypeAddress(const std::wstring& text) {
-        if (!BringToFront(Browser().Window()) || !ClickWindow(Browser().AddressBar())) {
-            return Result(false, L"cannot click the address bar");
-        }
-        if (!WaitUntil([this] { return Browser().Focus() == Browser().AddressBar(); })) {
-            return Result(false, L"a click on the address bar did not give it the focus");
-        }
-        if (!PressKeys({VK_END}) || !PressKeys({VK_SHIFT, VK_HOME}) || !PressKeys({VK_DELETE}) || !TypeText(text)) {
-            return Result(false, L"cannot type into the address bar");
-        }
-        return Result(WaitUntil([&] { return Browser().AddressText() == text; }),
-                      L"the address bar shows [" + Browser().AddressText() + L"] after typing [" + text + L"]");
-    }
-
-    // The current tab shows this page: its title as the caption, its address
-    // in the bar.
-    testing::AssertionResult WaitForPage(const std::wstring& title, const std::wstring& address) {
-        return Result(WaitUntil([&] { return Shows(title, address); }),
-                      L"expected [" + title + L"] at [" + address + L"]; " + State());
-    }
-
-    bool Shows(const std::wstring& title, const std::wstring& address) {
-        const std::vector<std::wstring> captions = Browser().TabCaptions();
-        const int current = Browser().SelectedTab();
-        return current >= 0 && static_cast<size_t>(current) < captions.size() && captions[current] == title &&
-               Browser().AddressText() == address;
-    }
-
-    // Types the address, presses Enter and waits for the page.
-    testing::AssertionResult Visit(const std::wstring& title, const std::wstring& address) {
-        const testing::AssertionResult typed = TypeAddress(address);
-        if (!typed) return typed;
-        if (!PressKeys({VK_RETURN})) return Result(false, L"cannot press Enter");
-        return WaitForPage(title, address);
-    }
-
-    testing::AssertionResult WaitForTabCount(size_t count) {
-        return Result(WaitUntil([&] { return Browser().TabCaptions().size() == count; }),
-                      L"expected " + std::to_wstring(count) + L" tabs; " + State());
-    }
-
-    // Waits for the one message box of the browser with this caption.
-    testing::AssertionResult WaitForMessageBox(const std::wstring& caption, HWND* box) {
-        *box = nullptr;
-        const bool shown = WaitUntil([&] {
-            for (HWND dialog : Browser().MessageBoxes()) {
-                if (TextOf(dialog) == caption) *box = dialog;
-            }
-            return *box != nullptr;
-        });
-        return Result(shown, L"no message box captioned " + caption);
-    }
-
-    testing::AssertionResult DismissMessageBox(HWND box) {
-        if (!ClickWindow(DialogButton(box, L"OK"))) return Result(false, L"cannot click the box's OK button");
-        return Result(WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }),
-                      L"the message box stayed after OK");
-    }
-
-    TestPages pages_;
-    std::unique_ptr<BrowserUnderTest> browser_;
-};
-
 TEST_F(Acceptance, StartsOnTheNewTabPage) {
-    ASSERT_TRUE(WaitForNewTabPage(30000));
+    ASSERT_TRUE(WaitForNewTabPage());
     PrintFigure("start-up: process created to the New Tab page shown", MillisecondsSince(Browser().StartedAt()));
     EXPECT_EQ(TextOf(Browser().Window()), L"Velquin");
     EXPECT_TRUE(IsWindowEnabled(Browser().AddressBar()));
@@ -213,7 +38,7 @@ TEST_F(Acceptance, StartsOnTheNewTabPage) {
 
 TEST_F(Acceptance, TypedAddressShowsItsPageTitleAndAddress) {
     const std::wstring address = Page(L"first", L"Acceptance first page");
-    ASSERT_TRUE(WaitForNewTabPage(30000));
+    ASSERT_TRUE(WaitForNewTabPage());
     ASSERT_TRUE(TypeAddress(address));
     const LONGLONG enter = PerformanceCounterNow();
     ASSERT_TRUE(PressKeys({VK_RETURN}));
@@ -229,7 +54,7 @@ TEST_F(Acceptance, TypedAddressShowsItsPageTitleAndAddress) {
 TEST_F(Acceptance, BackNextAndReload) {
     const std::wstring first = Page(L"back", L"Acceptance page one");
     const std::wstring second = Page(L"next", L"Acceptance page two");
-    ASSERT_TRUE(WaitForNewTabPage(30000));
+    ASSERT_TRUE(WaitForNewTabPage());
     ASSERT_TRUE(Visit(L"Acceptance page one", first));
     ASSERT_TRUE(Visit(L"Acceptance page two", second));
 
@@ -248,7 +73,7 @@ TEST_F(Acceptance, BackNextAndReload) {
 TEST_F(Acceptance, PlusTabClickXAndCtrlW) {
     const std::wstring first = Page(L"tab-one", L"Acceptance tab one");
     const std::wstring second = Page(L"tab-two", L"Acceptance tab two");
-    ASSERT_TRUE(WaitForNewTabPage(30000));
+    ASSERT_TRUE(WaitForNewTabPage());
     ASSERT_TRUE(Visit(L"Acceptance tab one", first));
 
     // "+" adds a current tab on the New Tab page; each tab keeps its page.
@@ -296,7 +121,7 @@ TEST_F(Acceptance, PlusTabClickXAndCtrlW) {
 TEST_F(Acceptance, HistoryListsTheVisitedAddressesInOrder) {
     const std::wstring first = Page(L"history-one", L"Acceptance history one");
     const std::wstring second = Page(L"history-two", L"Acceptance history two");
-    ASSERT_TRUE(WaitForNewTabPage(30000));
+    ASSERT_TRUE(WaitForNewTabPage());
     ASSERT_TRUE(Visit(L"Acceptance history one", first));
     ASSERT_TRUE(Visit(L"Acceptance history two", second));
     // Every tab's visits go into the one list; New Tab pages do not.
