@@ -9,6 +9,9 @@ namespace {
 
 // The engine may take seconds to start the first time on a machine.
 const DWORD kStartTimeoutMs = 30000;
+// How far from the page's lower left corner a click into the page lands: away
+// from anything a page of the suite or the New Tab page shows there.
+const int kPageMargin = 30;
 
 HWND MainWindowOf(DWORD processId) {
     for (HWND window : VisibleTopLevelWindows(processId)) {
@@ -104,8 +107,7 @@ RECT BrowserUnderTest::TabRect(int index) const { return TabItemScreenRect(proce
 POINT BrowserUnderTest::PagePoint() const {
     RECT client = {};
     GetClientRect(window_, &client);
-    const RECT bar = RectInParent(addressBar_);
-    POINT point = {(client.left + client.right) / 2, (bar.bottom + client.bottom) / 2};
+    POINT point = {client.left + kPageMargin, client.bottom - kPageMargin};
     ClientToScreen(window_, &point);
     return point;
 }

@@ -40,8 +40,7 @@ public:
     HWND Focus() const;
     // The screen rectangle of tab `index`; empty if there is no such tab.
     RECT TabRect(int index) const;
-    // A point inside the current tab's page: the middle of the main window's
-    // client area below its controls.
+    // A point inside the current tab's page, near its lower left corner.
     POINT PagePoint() const;
     // The browser's visible message boxes.
     std::vector<HWND> MessageBoxes() const;

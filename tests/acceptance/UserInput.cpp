@@ -1,5 +1,7 @@
 #include "UserInput.h"
 
+#include <cstdlib>
+
 namespace {
 
 bool Send(std::vector<INPUT>& inputs) {
@@ -67,9 +69,24 @@ bool PointerRestsAt(POINT point) {
     return true;
 }
 
-}  // namespace
+// Where and when the last click was.
+POINT g_lastClickPoint = {-1, -1};
+ULONGLONG g_lastClickTime = 0;
 
-bool ClickAt(POINT screenPoint) {
+// A second click on the same spot soon after the first makes a double click,
+// which an edit control, for one, takes as "select a word" and not as "take
+// the focus": so it waits as long as a double click may take.
+void WaitOutDoubleClick(POINT point) {
+    const bool nearby = abs(point.x - g_lastClickPoint.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+                      abs(point.y - g_lastClickPoint.y) <= GetSystemMetrics(SM_CYDOUBLECLK);
+    const ULONGLONG since = GetTickCount64() - g_lastClickTime;
+    const ULONGLONG interval = GetDoubleClickTime() + 50;
+    if (nearby && since < interval) Sleep(static_cast<DWORD>(interval - since));
+}
+
+// Moves the pointer to a screen point, then presses and releases a button.
+bool ClickWith(POINT screenPoint, DWORD down, DWORD up) {
+    WaitOutDoubleClick(screenPoint);
     const LONG left = GetSystemMetrics(SM_XVIRTUALSCREEN);
     const LONG top = GetSystemMetrics(SM_YVIRTUALSCREEN);
     const LONG width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
@@ -79,9 +96,15 @@ bool ClickAt(POINT screenPoint) {
                                           Normalised(screenPoint.x, left, width),
                                           Normalised(screenPoint.y, top, height))};
     if (!Send(move) || !PointerRestsAt(screenPoint)) return false;
-    std::vector<INPUT> click = {MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)};
+    std::vector<INPUT> click = {MouseInput(down), MouseInput(up)};
+    g_lastClickPoint = screenPoint;
+    g_lastClickTime = GetTickCount64();
     return Send(click);
 }
+
+}  // namespace
+
+bool ClickAt(POINT screenPoint) { return ClickWith(screenPoint, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
 
 bool ClickWindow(HWND window) {
     RECT rect = {};
