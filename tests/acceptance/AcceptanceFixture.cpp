@@ -134,12 +134,7 @@ testing::AssertionResult Acceptance::WaitForTabCount(size_t count) {
 
 testing::AssertionResult Acceptance::WaitForMessageBox(const std::wstring& caption, HWND* box) {
     *box = nullptr;
-    const bool shown = WaitUntil([&] {
-        for (HWND dialog : Browser().MessageBoxes()) {
-            if (TextOf(dialog) == caption) *box = dialog;
-        }
-        return *box != nullptr;
-    });
+    const bool shown = WaitUntil([&] { return (*box = Browser().MessageBoxCaptioned(caption)) != nullptr; });
     return Result(shown, L"no message box captioned " + caption);
 }
 

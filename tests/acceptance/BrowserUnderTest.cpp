@@ -112,4 +112,6 @@ POINT BrowserUnderTest::PagePoint() const {
     return point;
 }
 
-std::vector<HWND> BrowserUnderTest::MessageBoxes() const { return DialogBoxes(process_.dwProcessId); }
+HWND BrowserUnderTest::MessageBoxCaptioned(const std::wstring& caption) const {
+    return DialogBoxCaptioned(process_.dwProcessId, caption);
+}

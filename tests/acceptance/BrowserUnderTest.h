@@ -42,8 +42,8 @@ public:
     RECT TabRect(int index) const;
     // A point inside the current tab's page, near its lower left corner.
     POINT PagePoint() const;
-    // The browser's visible message boxes.
-    std::vector<HWND> MessageBoxes() const;
+    // The browser's visible message box with this caption, or null.
+    HWND MessageBoxCaptioned(const std::wstring& caption) const;
 
 private:
     bool Start();

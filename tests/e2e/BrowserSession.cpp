@@ -110,12 +110,7 @@ testing::AssertionResult BrowserSession::WaitForFocus(HWND window) {
 
 testing::AssertionResult BrowserSession::WaitForMessageBox(const std::wstring& caption, HWND* box) {
     *box = nullptr;
-    const bool shown = WaitUntil([&] {
-        for (HWND dialog : DialogBoxes(browser_->Id())) {
-            if (TextOf(dialog) == caption) *box = dialog;
-        }
-        return *box != nullptr;
-    });
+    const bool shown = WaitUntil([&] { return (*box = DialogBoxCaptioned(browser_->Id(), caption)) != nullptr; });
     return Result(shown, L"no message box captioned " + caption);
 }
 

@@ -108,6 +108,14 @@ std::vector<HWND> DialogBoxes(DWORD processId) {
     return boxes;
 }
 
+HWND DialogBoxCaptioned(DWORD processId, const std::wstring& caption) {
+    HWND found = nullptr;
+    for (HWND dialog : DialogBoxes(processId)) {
+        if (TextOf(dialog) == caption) found = dialog;
+    }
+    return found;
+}
+
 std::vector<HWND> ChildrenOfClass(HWND parent, const std::wstring& className) {
     std::vector<HWND> children;
     for (HWND child = FindWindowExW(parent, nullptr, className.c_str(), nullptr); child != nullptr;

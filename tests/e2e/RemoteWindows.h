@@ -27,6 +27,8 @@ std::vector<HWND> VisibleTopLevelWindows(DWORD processId);
 bool IsDialogBox(HWND window);
 // The process's visible dialog boxes (message boxes among them).
 std::vector<HWND> DialogBoxes(DWORD processId);
+// The process's visible dialog box with this caption (the last one found), or null.
+HWND DialogBoxCaptioned(DWORD processId, const std::wstring& caption);
 // The text of a message box: its static controls' texts, joined.
 std::wstring MessageBoxText(HWND box);
 // A push button of a dialog box with this text, or null.
