@@ -1,5 +1,7 @@
 #include "UserInput.h"
 
+#include "InputEvents.h"
+
 #include <cstdlib>
 
 namespace {
@@ -14,33 +16,6 @@ INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0) {
     input.mi.dx = x;
     input.mi.dy = y;
     input.mi.dwFlags = flags;
-    return input;
-}
-
-INPUT KeyInput(WORD virtualKey, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    // Keys of the navigation block are extended keys; without the flag they
-    // would read as the numeric keypad's.
-    switch (virtualKey) {
-        case VK_HOME: case VK_END: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-        case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE:
-            input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-            break;
-        default:
-            break;
-    }
-    return input;
-}
-
-INPUT CharacterInput(wchar_t character, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wScan = character;
-    input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
     return input;
 }
 
@@ -115,8 +90,8 @@ bool ClickWindow(HWND window) {
 bool TypeText(const std::wstring& text) {
     std::vector<INPUT> inputs;
     for (const wchar_t character : text) {
-        inputs.push_back(CharacterInput(character, false));
-        inputs.push_back(CharacterInput(character, true));
+        inputs.push_back(UnicodeInput(character, false));
+        inputs.push_back(UnicodeInput(character, true));
     }
     return inputs.empty() || Send(inputs);
 }

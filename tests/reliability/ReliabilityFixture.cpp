@@ -42,23 +42,6 @@ void DropQuitMessage() {
     }
 }
 
-INPUT KeyInput(WORD virtualKey, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
-INPUT UnicodeInput(wchar_t unit, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wScan = unit;
-    input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
-    return input;
-}
-
 std::vector<INPUT> ClickInputs(HWND control, int clicks) {
     RECT rc;
     GetWindowRect(control, &rc);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "tests/BrowserFixture.h"
+#include "tests/e2e/InputEvents.h"
 
 #include <windows.h>
 
@@ -39,9 +40,8 @@ protected:
 void DropQuitMessage();
 
 // Real input: queued with SendInput, so it goes through the input queue,
-// GetMessage and TranslateMessage like the user's own.
-INPUT KeyInput(WORD virtualKey, bool up);
-INPUT UnicodeInput(wchar_t unit, bool up);
+// GetMessage and TranslateMessage like the user's own (KeyInput and
+// UnicodeInput make the keyboard's records).
 // Moves the mouse to a control's centre and presses and releases the left button `clicks` times.
 std::vector<INPUT> ClickInputs(HWND control, int clicks);
 void Send(const std::vector<INPUT>& inputs);
