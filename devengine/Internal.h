@@ -137,6 +137,7 @@ struct ViewState {
     std::vector<PageEntry> entries = {PageEntry{L"about:blank", L"", L""}};
     size_t current = 0;
     bool initialBlank = true;  // entries holds only the fresh page, which the first navigation replaces
+    bool navigated = false;    // a navigation was asked of it: it can no longer take a new-window request
     bool visible = true;
     RECT bounds = {};
     bool closed = false;
@@ -261,10 +262,17 @@ ViewPtr CreateView(const EnvironmentPtr& environment, HWND parent);
 ViewPtr FindView(int id);
 // Every view of every environment, by id.
 std::vector<ViewPtr> AllViews();
-// The view if it exists and is open, else null.
+// The view if it exists and is neither closed nor failed, else null.
 ViewPtr OpenView(int id);
 // Closes the view: page window, handlers and pending events go.
 void CloseView(ViewState& view, const wchar_t* why);
+
+// ProcessFailures.cpp: the environment's browser process exits. It and each of
+// its open views fail, their pending events go, and each raises ProcessFailed.
+void FailEnvironment(EnvironmentState& environment);
+
+// NewWindows.cpp: forgets every request (Reset).
+void ForgetNewWindowRequests();
 Microsoft::WRL::ComPtr<ICoreWebView2> WebViewFor(const ViewPtr& view);
 
 // Controller.cpp / WebView.cpp
