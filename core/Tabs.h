@@ -12,10 +12,21 @@
 #include <string>
 #include <vector>
 
+// What the handling of failed engine processes keeps for a tab. Failures are
+// acted on later, from a posted message; the flags say what waits.
+struct TabFailureState {
+    bool reloadPending = false;     // its render process exited
+    ULONGLONG lastCrashReload = 0;  // GetTickCount64 of the last reload for an exit; 0: none yet
+    bool hangPending = false;       // it stopped responding: the question waits
+    bool hangAsked = false;         // asked about this hang already
+};
+
 struct BrowserTab {
     Microsoft::WRL::ComPtr<ICoreWebView2Controller> controller;
     Microsoft::WRL::ComPtr<ICoreWebView2> webview;
     EventRegistrationToken titleChangedToken = {};
+    std::wstring lastSource;  // the last address it reported or was asked to load; reopened after a failure
+    TabFailureState failure;
 };
 
 extern std::vector<BrowserTab> g_tabs;
@@ -39,3 +50,11 @@ int FindTabByWebView(const ICoreWebView2* webview);
 
 void SwitchToTab(int index);
 void CloseTab(int index);
+
+// Tab `index` reported `source`: a recovery reopens it there, and its page is
+// alive, so a later hang is a new one.
+void NoteTabSource(int index, const std::wstring& source);
+
+// Drops every tab from the list and the strip (their engine objects are let
+// go, not closed); there is no current tab afterwards.
+void ClearTabs();

@@ -82,7 +82,8 @@ public:
         ViewState& opener = *request_->opener;
         const int id = ViewIdOf(newWindow);
         const std::wstring call = newWindow == nullptr ? L"put_NewWindow (null)" : L"put_NewWindow view " + std::to_wstring(id);
-        if (request_->resolved) {
+        // The engine looks at the new window once the deferral completes: later is too late.
+        if (request_->resolved || request_->info.completed) {
             LogCall(opener, call + L" [too late]");
             return HRESULT_FROM_WIN32(ERROR_INVALID_STATE);
         }
