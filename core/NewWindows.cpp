@@ -9,30 +9,38 @@
 
 #include <wrl/client.h>
 
+#include <memory>
 #include <string>
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
 
+// One request, as its controller's completion handler carries it.
+struct NewWindowRequest {
+    ComPtr<ICoreWebView2NewWindowRequestedEventArgs> args;
+    ComPtr<ICoreWebView2Deferral> deferral;  // null if the engine gave none
+    std::wstring uri;
+};
+using NewWindowRequestPtr = std::shared_ptr<NewWindowRequest>;
+
 // The requested tab's controller arrived (or did not).
-void OpenRequestedTab(ICoreWebView2NewWindowRequestedEventArgs* request, ICoreWebView2Deferral* deferral,
-                      const std::wstring& uri, ICoreWebView2Controller* controller) {
+void OpenRequestedTab(const NewWindowRequest& request, ICoreWebView2Controller* controller) {
     const int index = AddTab(controller, g_tabs.size(), true);
     if (index != -1) {
         BrowserTab& tab = g_tabs[index];
-        tab.lastSource = uri;
+        tab.lastSource = request.uri;
         // The engine loads the address into a web view it is handed; when it
         // cannot take it (the opener is gone, say), the tab goes there itself.
-        if (FAILED(request->put_NewWindow(tab.webview.Get()))) {
-            if (uri.empty()) {
+        if (FAILED(request.args->put_NewWindow(tab.webview.Get()))) {
+            if (request.uri.empty()) {
                 tab.webview->NavigateToString(NewTabPageHtml);
             } else {
-                tab.webview->Navigate(uri.c_str());
+                tab.webview->Navigate(request.uri.c_str());
             }
         }
     }
-    if (deferral != nullptr) deferral->Complete();
+    if (request.deferral) request.deferral->Complete();
 }
 
 }  // namespace
@@ -40,20 +48,24 @@ void OpenRequestedTab(ICoreWebView2NewWindowRequestedEventArgs* request, ICoreWe
 HRESULT OnNewWindowRequested(ICoreWebView2* /*sender*/, ICoreWebView2NewWindowRequestedEventArgs* args) {
     // Handled: whatever follows, the engine opens no window of its own.
     args->put_Handled(TRUE);
-    ComPtr<ICoreWebView2Deferral> deferral;
-    args->GetDeferral(&deferral);
+
+    // Everything that allocates comes before the deferral, so that running out
+    // of memory cannot leave one that is never completed.
+    auto request = std::make_shared<NewWindowRequest>();
+    request->args = args;
     EngineString uri;
     args->get_Uri(uri.Out());
-
-    const ComPtr<ICoreWebView2NewWindowRequestedEventArgs> request = args;
+    request->uri = uri.Copy();
     auto completed = MakeHandler<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler>(
-        [request, deferral, address = uri.Copy()](HRESULT /*result*/, ICoreWebView2Controller* controller) {
-            OpenRequestedTab(request.Get(), deferral.Get(), address, controller);
+        [request](HRESULT /*result*/, ICoreWebView2Controller* controller) {
+            OpenRequestedTab(*request, controller);
             return S_OK;
         });
+    args->GetDeferral(&request->deferral);
+
     const HRESULT asked =
         g_environment ? g_environment->CreateCoreWebView2Controller(g_hMainWnd, completed.Get()) : E_UNEXPECTED;
     // No completion will come: answer the request now, with no new window.
-    if (FAILED(asked) && deferral) deferral->Complete();
+    if (FAILED(asked) && request->deferral) request->deferral->Complete();
     return S_OK;
 }

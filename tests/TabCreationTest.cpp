@@ -216,6 +216,9 @@ TEST_F(TabCreation, EveryEngineReferenceIsReleasedAtShutdown) {
     EXPECT_GT(devengine::HeldHandlerCount(), heldBefore);
 
     ReleaseEngineObjects();
+    // The strip lets its items go with the tab list.
+    EXPECT_TRUE(TabCaptions().empty());
+    EXPECT_EQ(g_currentTab, -1);
     Settle();
     EXPECT_EQ(devengine::LiveObjectCount(), liveBefore);
     EXPECT_EQ(devengine::HeldHandlerCount(), heldBefore);
