@@ -223,13 +223,19 @@ HRESULT CopyOut(const std::wstring& text, LPWSTR* out);
 HRESULT AddHandler(ViewState& view, const wchar_t* event, IUnknown* handler, EventRegistrationToken* token);
 HRESULT RemoveHandler(ViewState& view, const wchar_t* event, EventRegistrationToken token);
 
+// An event argument's getter: `value` into *out.
+template <typename T>
+HRESULT ValueOut(T value, T* out) {
+    if (out == nullptr) return E_POINTER;
+    *out = value;
+    return S_OK;
+}
+
 // A getter on a view: `value` into *out.
 template <typename T>
 HRESULT GetValue(ViewState& view, const wchar_t* call, T* out, T value) {
     if (IsDead(view)) return DeadCall(view, call);
-    if (out == nullptr) return E_POINTER;
-    *out = value;
-    return S_OK;
+    return ValueOut(value, out);
 }
 
 // An event slot pair of a view's object (its view_): add_ and remove_ keep the

@@ -109,14 +109,10 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_Handled(BOOL* handled) override {
-        if (handled == nullptr) return E_POINTER;
-        *handled = request_->info.handled ? TRUE : FALSE;
-        return S_OK;
+        return ValueOut<BOOL>(request_->info.handled ? TRUE : FALSE, handled);
     }
     HRESULT STDMETHODCALLTYPE get_IsUserInitiated(BOOL* isUserInitiated) override {
-        if (isUserInitiated == nullptr) return E_POINTER;
-        *isUserInitiated = request_->info.userInitiated ? TRUE : FALSE;
-        return S_OK;
+        return ValueOut<BOOL>(request_->info.userInitiated ? TRUE : FALSE, isUserInitiated);
     }
     HRESULT STDMETHODCALLTYPE GetDeferral(ICoreWebView2Deferral** deferral) override {
         if (deferral == nullptr) return E_POINTER;

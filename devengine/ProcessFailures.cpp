@@ -12,9 +12,7 @@ public:
     explicit ProcessFailedArgs(COREWEBVIEW2_PROCESS_FAILED_KIND kind) : kind_(kind) {}
 
     HRESULT STDMETHODCALLTYPE get_ProcessFailedKind(COREWEBVIEW2_PROCESS_FAILED_KIND* kind) override {
-        if (kind == nullptr) return E_POINTER;
-        *kind = kind_;
-        return S_OK;
+        return ValueOut(kind_, kind);
     }
 
 private:
