@@ -57,21 +57,21 @@ bool IsCtrlWKeyDown(ICoreWebView2AcceleratorKeyPressedEventArgs* args) {
 
 }  // namespace
 
-void StartEngineEnvironment(CreateEnvironmentWithOptionsFn createEnvironment, const std::wstring& userDataFolder) {
+HRESULT StartEngineEnvironment(CreateEnvironmentWithOptionsFn createEnvironment, const std::wstring& userDataFolder) {
     g_createEnvironment = createEnvironment;
     g_userDataFolder = userDataFolder;
-    RequestEnvironment(
+    return RequestEnvironment(
         MakeHandler<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(OnEnvironmentCreated).Get());
 }
 
-bool RequestEnvironment(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed) {
+HRESULT RequestEnvironment(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed) {
     // A new attempt: its failure is a new one, worth telling.
     g_engineFailureReported = false;
     const HRESULT result = g_createEnvironment != nullptr
                                ? g_createEnvironment(nullptr, g_userDataFolder.c_str(), nullptr, completed)
                                : E_UNEXPECTED;
     if (FAILED(result)) ReportEngineFailure(result);
-    return SUCCEEDED(result);
+    return result;
 }
 
 void ReportEngineFailure(HRESULT failure) {

@@ -12,12 +12,13 @@ extern Microsoft::WRL::ComPtr<ICoreWebView2Environment> g_environment;
 
 // Starts the engine: keeps where environments come from (the loader's export
 // and the user data folder, needed again after the engine's browser process
-// exits) and requests one with OnEnvironmentCreated.
-void StartEngineEnvironment(CreateEnvironmentWithOptionsFn createEnvironment, const std::wstring& userDataFolder);
+// exits) and requests one with OnEnvironmentCreated. Returns the request's
+// result; a failure is reported.
+HRESULT StartEngineEnvironment(CreateEnvironmentWithOptionsFn createEnvironment, const std::wstring& userDataFolder);
 
-// Requests a new environment as start-up did; `completed` runs later. False
-// when the request failed at once (reported, and `completed` never runs).
-bool RequestEnvironment(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed);
+// Requests a new environment as start-up did; `completed` runs later. Returns
+// the request's result: on a failure (reported) `completed` never runs.
+HRESULT RequestEnvironment(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed);
 
 // Tells the main window, by a posted message, that the engine could not give
 // the browser a working tab. Once per failure: after one report, the next

@@ -4,7 +4,6 @@
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
-#include "engine/Handler.h"
 #include "shell/AddressBar.h"
 #include "shell/MainWindow.h"
 #include "shell/Startup.h"
@@ -54,7 +53,7 @@ void BrowserFixture::TearDown() {
 }
 
 void BrowserFixture::StartEngine() {
-    StartEngineEnvironment(devengine::CreateEnvironment, L"C:\\velquin\\Browser_Data");
+    ASSERT_EQ(RequestBrowserEnvironment(), S_OK);
     Settle();
 }
 
@@ -129,14 +128,12 @@ void BrowserFixture::ExpectConsistent() {
 }
 
 void BrowserFixture::Click(int controlId) {
-    SendMessageW(g_hMainWnd, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(g_hMainWnd, controlId)));
+    ClickButton(controlId);
 }
 
 void BrowserFixture::PressEnterInAddressBar(const std::wstring& text) {
     SetWindowTextW(g_hAddressBar, text.c_str());
-    SendMessageW(g_hAddressBar, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-    SendMessageW(g_hAddressBar, WM_CHAR, 13, 0x001C0001);
+    SendEnterToAddressBar();
     Settle();
 }
 

@@ -8,19 +8,11 @@
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 namespace {
 
 using ProcessFailures = BrowserFixture;
-
-void SelectTab(int index) {
-    SendMessageW(g_hTabCtrl, TCM_SETCURSEL, index, 0);
-    NMHDR header = {g_hTabCtrl, ID_TAB_CONTROL, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageW(g_hMainWnd, WM_NOTIFY, ID_TAB_CONTROL, reinterpret_cast<LPARAM>(&header));
-}
 
 size_t LogCount(const std::wstring& prefix) {
     size_t count = 0;

@@ -6,7 +6,6 @@
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "engine/EngineLoader.h"
-#include "engine/Handler.h"
 #include "shell/Startup.h"
 
 namespace {
@@ -82,7 +81,7 @@ TEST_F(TabCreation, AControllerWithoutAWebViewAddsNoTab) {
 
 TEST_F(TabCreation, AnEngineThatCannotStartIsReportedOncePerFailure) {
     devengine::GetKnobs().environmentResult = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
-    StartEngineEnvironment(devengine::CreateEnvironment, L"C:\\data");
+    RequestBrowserEnvironment();
 
     MessageBoxAnswerer answerer;
     Settle();
@@ -101,7 +100,7 @@ TEST_F(TabCreation, AnEngineThatCannotStartIsReportedOncePerFailure) {
     EXPECT_TRUE(IsWindow(g_hMainWnd));
 
     // A later failure, of a new request, is told again.
-    StartEngineEnvironment(devengine::CreateEnvironment, L"C:\\data");
+    RequestBrowserEnvironment();
     Settle();
     EXPECT_EQ(boxes.size(), 2u);
 }
@@ -137,7 +136,7 @@ TEST_F(TabCreation, StartFailuresArePostedNotShownInsideTheEngineCall) {
 
     // A completion with success but no environment.
     devengine::GetKnobs().nullEnvironment = true;
-    StartEngineEnvironment(devengine::CreateEnvironment, L"C:\\data");
+    RequestBrowserEnvironment();
     while (devengine::PendingCount() > 0 && !IsQueued(WM_APP_ENGINE_START_FAILED)) {
         MSG next;
         if (PeekMessageW(&next, nullptr, 0, 0, PM_REMOVE) && next.message != WM_APP_ENGINE_START_FAILED) {
