@@ -60,8 +60,8 @@
 //   a window of the engine's own, outside the browser: the log says
 //   "stray window <uri>", which tests treat as a failure. put_NewWindow refuses
 //   (E_INVALIDARG) a view of another environment, a closed or failed one, or
-//   one that was asked to navigate; it fails like any call once the opener is
-//   closed or failed, and once the engine has acted. A deferral completes once.
+//   one that was asked to navigate; it fails once the opener is closed or
+//   failed, and once the deferral is completed. A deferral completes once.
 // - Process failures (TriggerProcessFailure): a render process exit or hang, or
 //   any kind but the browser process's, fires ProcessFailed on that view,
 //   which stays usable. A browser-process exit fails the view's environment:
@@ -73,8 +73,9 @@
 //   "Failed" is not "closed": the objects stay until the browser closes or
 //   releases them. A new environment works as usual.
 // - Every add_/remove_ event slot takes handlers (and hands out a token); only
-//   the events described here ever fire. Other methods the browser never uses
-//   return E_NOTIMPL.
+//   the events described here ever fire (each is one declaration in
+//   devengine/Events.h, fired through its Fire). Other methods the browser
+//   never uses return E_NOTIMPL.
 // - Each environment owns the views it created.
 #pragma once
 

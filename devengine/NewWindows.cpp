@@ -81,7 +81,8 @@ public:
     HRESULT STDMETHODCALLTYPE put_NewWindow(ICoreWebView2* newWindow) override {
         ViewState& opener = *request_->opener;
         const int id = ViewIdOf(newWindow);
-        const std::wstring call = newWindow == nullptr ? L"put_NewWindow (null)" : L"put_NewWindow view " + std::to_wstring(id);
+        const std::wstring call =
+            newWindow == nullptr ? L"put_NewWindow (null)" : L"put_NewWindow view " + std::to_wstring(id);
         // The engine looks at the new window once the deferral completes: later is too late.
         if (request_->resolved || request_->info.completed) {
             LogCall(opener, call + L" [too late]");

@@ -80,7 +80,9 @@ TEST_F(NewWindows, TenRequestsGiveTenTabsInTheOrderTheirControllersComplete) {
     StartEngine();
     // The controllers wait, so that their completions can be reordered.
     devengine::GetKnobs().controllerDelayMs = 100;
-    for (int i = 0; i < 10; ++i) devengine::TriggerNewWindowRequest(1, L"https://w" + std::to_wstring(i) + L".example/");
+    for (int i = 0; i < 10; ++i) {
+        devengine::TriggerNewWindowRequest(1, L"https://w" + std::to_wstring(i) + L".example/");
+    }
     ASSERT_TRUE(PumpUntil([] {
         const auto requests = devengine::NewWindowRequests();
         for (const auto& request : requests) {

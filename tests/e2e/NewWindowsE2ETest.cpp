@@ -17,7 +17,8 @@ TEST_F(E2EEngineEvents, APageThatOpensAWindowGetsATab) {
     ASSERT_TRUE(WaitForTabCount(2));
     EXPECT_TRUE(WaitForAddressText(L"https://popup.example/"));
     EXPECT_EQ(CurrentTabIndex(), 1);
-    EXPECT_TRUE(WaitUntil([this] { return Captions() == std::vector<std::wstring>{L"opener.example", L"popup.example"}; }));
+    EXPECT_TRUE(WaitUntil(
+        [this] { return Captions() == std::vector<std::wstring>{L"opener.example", L"popup.example"}; }));
     EXPECT_TRUE(LogLinesStartingWith(L"stray window").empty());
     EXPECT_TRUE(LogLinesStartingWith(L"view 2 NavigateToString").empty());
     EXPECT_TRUE(CloseWindowAndExpectExitCode0());
