@@ -8,6 +8,7 @@
 
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,7 +17,6 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-bool g_recoveryPosted = false;
 bool g_askingAboutHang = false;
 
 // The tabs one recovery reopens, shared by its controller requests, which may
@@ -28,6 +28,11 @@ struct TabsToReopen {
     size_t outstanding = 0;
 };
 using TabsToReopenPtr = std::shared_ptr<TabsToReopen>;
+
+// Whether a tab has seen the browser process exit, and so the recovery is on its way.
+bool IsRecoveryPosted() {
+    return std::any_of(g_tabs.begin(), g_tabs.end(), [](const BrowserTab& tab) { return tab.failure.browserExited; });
+}
 
 void PostTabFailure() {
     PostMessageW(g_hMainWnd, WM_APP_TAB_PROCESS_FAILED, 0, 0);
@@ -120,10 +125,8 @@ HRESULT OnProcessFailed(ICoreWebView2* sender, ICoreWebView2ProcessFailedEventAr
     switch (kind) {
         case COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED:
             // Every web view of the environment reports it: recover once.
-            if (!g_recoveryPosted) {
-                g_recoveryPosted = true;
-                PostMessageW(g_hMainWnd, WM_APP_RECOVER_ENGINE, 0, 0);
-            }
+            if (!IsRecoveryPosted()) PostMessageW(g_hMainWnd, WM_APP_RECOVER_ENGINE, 0, 0);
+            failure.browserExited = true;
             break;
         case COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED:
             failure.reloadPending = true;
@@ -155,7 +158,7 @@ void HandleTabProcessFailures(HWND owner) {
 }
 
 void RecoverEngine() {
-    g_recoveryPosted = false;
+    if (!IsRecoveryPosted()) return;
     auto reopen = std::make_shared<TabsToReopen>();
     for (const BrowserTab& tab : g_tabs) reopen->addresses.push_back(tab.lastSource);
     if (reopen->addresses.empty()) reopen->addresses.push_back(std::wstring());

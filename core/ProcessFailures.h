@@ -23,4 +23,5 @@ void HandleTabProcessFailures(HWND owner);
 // WM_APP_RECOVER_ENGINE: closes every tab, lets the environment go and
 // requests a new one from the same loader and user data folder; once it comes,
 // the tabs reopen in their order at their last address, the same one current.
+// Does nothing unless a tab saw the browser process exit.
 void RecoverEngine();

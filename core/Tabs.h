@@ -2,7 +2,8 @@
 //
 // g_tabs and the tab strip always agree: item i of the strip belongs to
 // g_tabs[i]. Once the first tab exists exactly one tab is current, its
-// controller is the only visible one, and the last tab is never closed.
+// controller is the only visible one, and the last tab is never closed (while
+// a failed engine is replaced, both are empty until the tabs come back).
 #pragma once
 
 #include "core/NewTabAddress.h"
@@ -20,6 +21,7 @@ struct TabFailureState {
     ULONGLONG lastCrashReload = 0;  // GetTickCount64 of the last reload for an exit; 0: none yet
     bool hangPending = false;       // it stopped responding: the question waits
     bool hangAsked = false;         // asked about this hang already
+    bool browserExited = false;     // the engine's browser process exited under it: a recovery is posted
 };
 
 struct BrowserTab {
