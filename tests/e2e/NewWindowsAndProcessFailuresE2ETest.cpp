@@ -5,9 +5,9 @@
 
 namespace {
 
-using E2EEngineEvents = BrowserSession;
+using E2ENewWindowsAndFailures = BrowserSession;
 
-TEST_F(E2EEngineEvents, APageThatOpensAWindowGetsATab) {
+TEST_F(E2ENewWindowsAndFailures, APageThatOpensAWindowGetsATab) {
     ASSERT_TRUE(Launch());
     ASSERT_TRUE(WaitForFirstTab());
     ASSERT_TRUE(NavigateByTyping(1, L"opener.example", L"https://opener.example"));
@@ -24,7 +24,7 @@ TEST_F(E2EEngineEvents, APageThatOpensAWindowGetsATab) {
     EXPECT_TRUE(CloseWindowAndExpectExitCode0());
 }
 
-TEST_F(E2EEngineEvents, ADeadBrowserProcessIsReplacedAndTheTabsReopen) {
+TEST_F(E2ENewWindowsAndFailures, ADeadBrowserProcessIsReplacedAndTheTabsReopen) {
     ASSERT_TRUE(Launch());
     ASSERT_TRUE(WaitForFirstTab());
     ASSERT_TRUE(NavigateByTyping(1, L"one.example", L"https://one.example"));
