@@ -18,6 +18,7 @@ namespace {
 
 // One request, as its controller's completion handler carries it.
 struct NewWindowRequest {
+    ComPtr<ICoreWebView2Environment> environment;  // asked for the tab's controller
     ComPtr<ICoreWebView2NewWindowRequestedEventArgs> args;
     ComPtr<ICoreWebView2Deferral> deferral;  // null if the engine gave none
     std::wstring uri;
@@ -26,7 +27,8 @@ using NewWindowRequestPtr = std::shared_ptr<NewWindowRequest>;
 
 // The requested tab's controller arrived (or did not).
 void OpenRequestedTab(const NewWindowRequest& request, ICoreWebView2Controller* controller) {
-    const int index = AddTab(controller, g_tabs.size(), true);
+    const int index =
+        IsStaleCompletion(request.environment.Get(), controller) ? -1 : AddTab(controller, g_tabs.size(), true);
     if (index != -1) {
         BrowserTab& tab = g_tabs[index];
         tab.lastSource = request.uri;
@@ -52,6 +54,7 @@ HRESULT OnNewWindowRequested(ICoreWebView2* /*sender*/, ICoreWebView2NewWindowRe
     // Everything that allocates comes before the deferral, so that running out
     // of memory cannot leave one that is never completed.
     auto request = std::make_shared<NewWindowRequest>();
+    request->environment = g_environment;
     request->args = args;
     EngineString uri;
     args->get_Uri(uri.Out());

@@ -22,6 +22,7 @@ bool g_askingAboutHang = false;
 // The tabs one recovery reopens, shared by its controller requests, which may
 // complete in any order.
 struct TabsToReopen {
+    ComPtr<ICoreWebView2Environment> environment;  // the new one, asked for the controllers
     std::vector<std::wstring> addresses;  // in tab order
     int current = -1;
     std::vector<bool> arrived;
@@ -50,6 +51,8 @@ void ShowAddress(BrowserTab& tab, const std::wstring& address) {
 }
 
 void ReopenTab(const TabsToReopenPtr& reopen, size_t position, HRESULT result, ICoreWebView2Controller* controller) {
+    // The new engine failed too, and another recovery took over.
+    if (IsStaleCompletion(reopen->environment.Get(), controller)) return;
     --reopen->outstanding;
     // Its place among the tabs reopened so far.
     size_t index = 0;
@@ -67,6 +70,7 @@ void ReopenTab(const TabsToReopenPtr& reopen, size_t position, HRESULT result, I
 
 HRESULT OnRecoveredEnvironment(const TabsToReopenPtr& reopen, HRESULT result, ICoreWebView2Environment* environment) {
     if (!KeepEnvironment(result, environment)) return S_OK;
+    reopen->environment = g_environment;
     for (size_t position = 0; position < reopen->addresses.size(); ++position) {
         auto completed = MakeHandler<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler>(
             [reopen, position](HRESULT created, ICoreWebView2Controller* controller) {

@@ -95,8 +95,20 @@ HRESULT OnEnvironmentCreated(HRESULT result, ICoreWebView2Environment* environme
 
 void CreateNewTab(HWND parent) {
     if (!g_environment) return;
+    const ComPtr<ICoreWebView2Environment> environment = g_environment;
     g_environment->CreateCoreWebView2Controller(
-        parent, MakeHandler<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler>(OnControllerCreated).Get());
+        parent, MakeHandler<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler>(
+                    [environment](HRESULT result, ICoreWebView2Controller* controller) {
+                        if (IsStaleCompletion(environment.Get(), controller)) return S_OK;
+                        return OnControllerCreated(result, controller);
+                    })
+                    .Get());
+}
+
+bool IsStaleCompletion(ICoreWebView2Environment* requestedFrom, ICoreWebView2Controller* controller) {
+    if (requestedFrom == g_environment.Get()) return false;
+    if (controller != nullptr) controller->Close();
+    return true;
 }
 
 int AddTab(ICoreWebView2Controller* controller, size_t position, bool makeCurrent) {

@@ -43,6 +43,11 @@ void CreateNewTab(HWND parent);
 // when the controller is null or brings no web view.
 int AddTab(ICoreWebView2Controller* controller, size_t position, bool makeCurrent);
 
+// Whether a controller completion comes from an environment let go since the
+// request (a failed engine's): then it is ignored, and its controller, if it
+// brought one, closed.
+bool IsStaleCompletion(ICoreWebView2Environment* requestedFrom, ICoreWebView2Controller* controller);
+
 // A controller request that brought no tab: reported when the window is left
 // without any tab (the first tab, or every tab of a recovery).
 void ReportIfNoTabs(HRESULT result);

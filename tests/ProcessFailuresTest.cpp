@@ -121,6 +121,23 @@ TEST_F(ProcessFailures, ABrowserProcessExitReopensEveryTabInANewEnvironment) {
     EXPECT_EQ(devengine::HeldHandlerCount(), heldBefore);
 }
 
+TEST_F(ProcessFailures, ALateCompletionFromTheDeadEngineIsIgnored) {
+    MessageBoxAnswerer answerer;
+    StartEngine();
+    // "+" is still on its way when the engine dies, and comes back while the
+    // tabs are being reopened: it fails, but the recovery goes on.
+    devengine::GetKnobs().controllerDelayMs = 300;
+    Click(ID_NEW_TAB);
+    devengine::GetKnobs().controllerDelayMs = 900;
+    devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED);
+    Settle();
+
+    EXPECT_TRUE(MessageBoxAnswerer::Seen().empty());
+    ASSERT_EQ(g_tabs.size(), 1u);
+    ExpectConsistent();
+    EXPECT_EQ(devengine::GetView(TabViewIds()[0]).environment, 2);
+}
+
 TEST_F(ProcessFailures, ARecoveryWhoseEnvironmentFailsIsReportedAndTheWindowStays) {
     MessageBoxAnswerer answerer;
     StartEngine();
