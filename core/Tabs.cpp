@@ -65,3 +65,18 @@ void CloseTab(int index) {
     SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(g_currentTab), 0);
     SwitchToTab(g_currentTab);
 }
+
+void NoteTabSource(int index, const std::wstring& source) {
+    if (!IsTabIndex(index)) return;
+    g_tabs[index].lastSource = source;
+    g_tabs[index].failure.hangAsked = false;
+}
+
+void ClearTabs() {
+    // Moved out first: releasing the last reference may call back into the browser.
+    std::vector<BrowserTab> released;
+    released.swap(g_tabs);
+    g_currentTab = -1;
+    if (IsWindow(g_hTabCtrl)) SendMessageW(g_hTabCtrl, TCM_DELETEALLITEMS, 0, 0);
+    released.clear();
+}

@@ -20,6 +20,8 @@ inline constexpr Event<ICoreWebView2DocumentTitleChangedEventHandler> kDocumentT
 inline constexpr Event<ICoreWebView2WebMessageReceivedEventHandler> kWebMessageReceived{L"WebMessageReceived"};
 inline constexpr Event<ICoreWebView2AcceleratorKeyPressedEventHandler> kAcceleratorKeyPressed{
     L"AcceleratorKeyPressed"};
+inline constexpr Event<ICoreWebView2NewWindowRequestedEventHandler> kNewWindowRequested{L"NewWindowRequested"};
+inline constexpr Event<ICoreWebView2ProcessFailedEventHandler> kProcessFailed{L"ProcessFailed"};
 
 namespace event_detail {
 

@@ -2,6 +2,7 @@
 
 #include "core/History.h"
 #include "core/Layout.h"
+#include "core/ProcessFailures.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -12,7 +13,6 @@
 #include <cwchar>
 
 const wchar_t kMainWindowClass[] = L"TabBrowserClass";
-const wchar_t kMainWindowTitle[] = L"Velquin";
 
 namespace {
 
@@ -96,10 +96,6 @@ LRESULT OnNotify(LPARAM lParam) {
 }  // namespace
 
 void ReportEngineStartFailure(HWND owner, HRESULT failure) {
-    static bool reported = false;
-    if (reported) return;
-    reported = true;
-
     wchar_t text[512];
     swprintf(text, sizeof(text) / sizeof(text[0]),
              L"The web engine could not be started (error 0x%08lX).\n\n"
@@ -127,6 +123,12 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
             return 0;
         case WM_APP_ENGINE_START_FAILED:
             ReportEngineStartFailure(hwnd, static_cast<HRESULT>(wParam));
+            return 0;
+        case WM_APP_TAB_PROCESS_FAILED:
+            HandleTabProcessFailures(hwnd);
+            return 0;
+        case WM_APP_RECOVER_ENGINE:
+            RecoverEngine();
             return 0;
         default:
             return DefWindowProcW(hwnd, message, wParam, lParam);
