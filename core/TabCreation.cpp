@@ -1,7 +1,9 @@
 #include "core/TabCreation.h"
 
 #include "core/History.h"
+#include "core/NavigationButtons.h"
 #include "core/NewTabPage.h"
+#include "core/Shortcuts.h"
 #include "core/TabTitles.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -24,6 +26,8 @@ void RegisterTabHandlers(BrowserTab& tab) {
         &tab.titleChangedToken);
     tab.webview->add_SourceChanged(MakeHandler<ICoreWebView2SourceChangedEventHandler>(OnSourceChanged).Get(),
                                    nullptr);
+    tab.webview->add_HistoryChanged(MakeHandler<ICoreWebView2HistoryChangedEventHandler>(OnHistoryChanged).Get(),
+                                    nullptr);
     tab.controller->add_AcceleratorKeyPressed(
         MakeHandler<ICoreWebView2AcceleratorKeyPressedEventHandler>(OnAcceleratorKeyPressed).Get(), nullptr);
 }
@@ -34,13 +38,6 @@ void AppendTabStripItem() {
     tie.mask = TCIF_TEXT;
     tie.pszText = caption;
     SendMessageW(g_hTabCtrl, TCM_INSERTITEMW, g_tabs.size() - 1, reinterpret_cast<LPARAM>(&tie));
-}
-
-bool IsCtrlWKeyDown(ICoreWebView2AcceleratorKeyPressedEventArgs* args) {
-    COREWEBVIEW2_KEY_EVENT_KIND kind = COREWEBVIEW2_KEY_EVENT_KIND_KEY_UP;
-    UINT key = 0;
-    if (FAILED(args->get_KeyEventKind(&kind)) || FAILED(args->get_VirtualKey(&key))) return false;
-    return kind == COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN && key == 'W' && (GetKeyState(VK_CONTROL) & 0x8000) != 0;
 }
 
 }  // namespace
@@ -61,28 +58,23 @@ void CreateNewTab(HWND parent) {
         parent, MakeHandler<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler>(OnControllerCreated).Get());
 }
 
-HRESULT OnControllerCreated(HRESULT /*result*/, ICoreWebView2Controller* controller) {
-    if (controller == nullptr) return S_OK;
+bool AddTab(ICoreWebView2Controller* controller) {
+    if (controller == nullptr) return false;
 
     BrowserTab tab;
     tab.controller = controller;
     tab.controller->get_CoreWebView2(&tab.webview);
-    if (!tab.webview) return S_OK;
+    if (!tab.webview) return false;
 
     RegisterTabHandlers(tab);
     g_tabs.push_back(tab);
     AppendTabStripItem();
-    SwitchToTab(static_cast<int>(g_tabs.size()) - 1);
-    SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(g_currentTab), 0);
-    g_tabs[g_currentTab].webview->NavigateToString(NewTabPageHtml);
-    return S_OK;
+    ActivateTab(static_cast<int>(g_tabs.size()) - 1);
+    return true;
 }
 
-HRESULT OnAcceleratorKeyPressed(ICoreWebView2Controller* /*sender*/,
-                                ICoreWebView2AcceleratorKeyPressedEventArgs* args) {
-    if (!IsCtrlWKeyDown(args)) return S_OK;
-    args->put_Handled(TRUE);
-    PostMessageW(g_hMainWnd, WM_APP_CLOSE_CURRENT_TAB, 0, 0);
+HRESULT OnControllerCreated(HRESULT /*result*/, ICoreWebView2Controller* controller) {
+    if (AddTab(controller)) g_tabs[g_currentTab].webview->NavigateToString(NewTabPageHtml);
     return S_OK;
 }
 

@@ -16,13 +16,13 @@ HRESULT OnEnvironmentCreated(HRESULT result, ICoreWebView2Environment* environme
 // environment exists.
 void CreateNewTab(HWND parent);
 
-// Builds the tab, wires its handlers, appends it, makes it current and shows
-// the New Tab page. A null controller or one without a web view adds no tab.
-HRESULT OnControllerCreated(HRESULT result, ICoreWebView2Controller* controller);
+// Builds the tab, wires its handlers, appends it and makes it current,
+// selected in the strip; it has not navigated yet. A null controller or one
+// without a web view adds no tab: returns false.
+bool AddTab(ICoreWebView2Controller* controller);
 
-// Ctrl+W while the page has the keyboard focus: the keys go to the engine,
-// which offers them here. Closing is posted so it runs outside the event.
-HRESULT OnAcceleratorKeyPressed(ICoreWebView2Controller* sender, ICoreWebView2AcceleratorKeyPressedEventArgs* args);
+// Adds the tab (AddTab) and shows the New Tab page in it.
+HRESULT OnControllerCreated(HRESULT result, ICoreWebView2Controller* controller);
 
 // Drops every engine reference the browser holds; run before COM ends.
 void ReleaseEngineObjects();

@@ -42,9 +42,11 @@
 //   the address and title, and for the New Tab page its heading and the
 //   "Search Google..." box. Any click gives it the keyboard focus; a click on
 //   the box then posts the string web message "focus_url". A key pressed in it
-//   while Ctrl or Alt is down, or a key that types no character, is offered to
-//   AcceleratorKeyPressed (as the real engine does); unlike the real engine, the
-//   browser's message loop has seen the key message first.
+//   while Ctrl or Alt is down, or a key that types no character, and Escape
+//   always, Shift never, is offered to AcceleratorKeyPressed (as the real engine
+//   does), key-downs and system key-downs (Alt held) each as their own kind;
+//   unlike the real engine, the browser's message loop has seen the key message
+//   first.
 // - Close(), releasing the last reference to a controller, or destroying its
 //   parent window closes the view: its page window goes, its event handlers are
 //   released, its pending events are dropped, and every later call on the

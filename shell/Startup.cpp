@@ -1,5 +1,6 @@
 #include "shell/Startup.h"
 
+#include "core/Shortcuts.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -65,14 +66,18 @@ bool IsCloseTabShortcut(const MSG& msg) {
 }
 
 int RunMessageLoop() {
+    const HACCEL shortcuts = CreateShortcutTable();
     MSG msg = {};
     while (GetMessageW(&msg, nullptr, 0, 0)) {
         if (IsCloseTabShortcut(msg)) {
             CloseTab(g_currentTab);
             continue;
         }
+        // Every other shortcut becomes the main window's WM_COMMAND, whichever control has the focus.
+        if (TranslateAcceleratorW(g_hMainWnd, shortcuts, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    DestroyAcceleratorTable(shortcuts);
     return static_cast<int>(msg.wParam);
 }

@@ -28,5 +28,6 @@ void StartEngine(const std::wstring& executablePath);
 // Ctrl+W (Shift or not) closes the current tab from the message loop.
 bool IsCloseTabShortcut(const MSG& msg);
 
-// Runs until WM_QUIT and returns its exit code.
+// Runs until WM_QUIT and returns its exit code. Ctrl+W is taken first; the
+// other shortcuts (core/Shortcuts.h) are translated into commands.
 int RunMessageLoop();
