@@ -38,12 +38,10 @@ void OpenBrowserWindow() {
 }
 
 void StartBrowserEngine() {
-    auto completed = MakeHandler<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(OnEnvironmentCreated);
-    if (FAILED(devengine::CreateEnvironment(nullptr, kBenchUserDataFolder, nullptr, completed.Get()))) {
+    if (FAILED(RequestBrowserEnvironment(kBenchUserDataFolder))) {
         Note("the engine environment request failed");
         exit(1);
     }
-    completed.Reset();
     Settle();
     if (g_tabs.size() != 1) {
         Note("the first tab did not arrive");
@@ -70,26 +68,12 @@ void Settle() {
     }
 }
 
-void SendCommand(int controlId) {
-    SendMessageW(g_hMainWnd, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(g_hMainWnd, controlId)));
-}
-
-void SelectTab(int index) {
-    SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
-    NMHDR header = {};
-    header.hwndFrom = g_hTabCtrl;
-    header.idFrom = ID_TAB_CONTROL;
-    header.code = static_cast<UINT>(TCN_SELCHANGE);
-    SendMessageW(g_hMainWnd, WM_NOTIFY, ID_TAB_CONTROL, reinterpret_cast<LPARAM>(&header));
-}
-
 void SetTabCount(size_t count) {
     while (g_tabs.size() != count) {
         const size_t before = g_tabs.size();
         const int command = before < count ? ID_NEW_TAB : ID_CLOSE_TAB;
         const size_t steps = before < count ? count - before : before - count;
-        for (size_t i = 0; i < steps && i < kTabsPerSettle; ++i) SendCommand(command);
+        for (size_t i = 0; i < steps && i < kTabsPerSettle; ++i) ClickButton(command);
         Settle();
         if (g_tabs.size() == before) {
             Note("the tab count stays at %zu", before);

@@ -1,9 +1,11 @@
 // The browser in this process, on its real main window, with the stand-in
 // engine linked in: what the in-process benchmarks drive. Every step goes
-// through the main window's own message handling, as a user's click would.
+// through the main window's own message handling, as a user's click would
+// (the drivers of tests/support: ClickButton, SelectTab, ...).
 #pragma once
 
 #include "engine/WebViewInterfaces.h"
+#include "tests/support/BrowserDriver.h"
 
 #include <wrl/client.h>
 
@@ -24,10 +26,6 @@ Microsoft::WRL::ComPtr<ICoreWebView2Environment> RequestEnvironment();
 // Delivers everything queued: engine completions and events, window messages
 // and paints. Ends the process if the engine is still busy after a minute.
 void Settle();
-// Sends the main window the command of one of its buttons.
-void SendCommand(int controlId);
-// Selects tab `index` in the tab strip, with the notification a click sends.
-void SelectTab(int index);
 // Presses "+" or "X" until `count` tabs are open (at least one).
 void SetTabCount(size_t count);
 // Releases the engine objects, destroys the window and leaves COM.

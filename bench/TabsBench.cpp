@@ -50,9 +50,9 @@ void MeasureAt(size_t size, int first, Samples& samples) {
     for (int cycle = -kWarmUpCycles; cycle < kSamples / 2; ++cycle) {
         const int sample = cycle < 0 ? first : first + 2 * cycle;
         const int index = static_cast<int>(static_cast<size_t>(sample) * (size + 1) / kSamples);
-        const double create = Timed([] { SendCommand(ID_NEW_TAB); });
+        const double create = Timed([] { ClickButton(ID_NEW_TAB); });
         const double select = Timed([index] { SelectTab(index); });
-        const double close = Timed([] { SendCommand(ID_CLOSE_TAB); });
+        const double close = Timed([] { ClickButton(ID_CLOSE_TAB); });
         if (g_tabs.size() != size || g_currentTab != (index < static_cast<int>(size) ? index : index - 1)) {
             Note("tab count or current tab wrong after a cycle at %zu tabs", size);
             exit(1);

@@ -11,8 +11,6 @@
 std::vector<BrowserTab> g_tabs;
 int g_currentTab = -1;
 
-const wchar_t kNewTabAddress[] = L"browser://newtab";
-
 namespace {
 
 const wchar_t kNewTabPageMarker[] = L"data:text/html";

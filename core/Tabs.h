@@ -5,6 +5,7 @@
 // controller is the only visible one, and the last tab is never closed.
 #pragma once
 
+#include "core/NewTabAddress.h"
 #include "engine/WebViewInterfaces.h"
 
 #include <wrl/client.h>
@@ -20,9 +21,6 @@ struct BrowserTab {
 
 extern std::vector<BrowserTab> g_tabs;
 extern int g_currentTab;  // -1 until the first tab has become current
-
-// The internal address under which the built-in New Tab page is shown.
-extern const wchar_t kNewTabAddress[];
 
 // The built-in page is reported as a data URL; these tell it apart.
 bool IsNewTabPageSource(const std::wstring& source);

@@ -12,7 +12,7 @@ public:
         return GetValue(*view_, L"get_IsVisible", isVisible, view_->visible ? TRUE : FALSE);
     }
     HRESULT STDMETHODCALLTYPE put_IsVisible(BOOL isVisible) override {
-        if (view_->closed) return ClosedCall(*view_, L"put_IsVisible");
+        if (IsDead(*view_)) return DeadCall(*view_, L"put_IsVisible");
         LogCall(*view_, isVisible ? L"put_IsVisible 1" : L"put_IsVisible 0");
         view_->visible = isVisible != FALSE;
         ShowWindow(view_->page, view_->visible ? SW_SHOWNA : SW_HIDE);
@@ -22,7 +22,7 @@ public:
         return GetValue(*view_, L"get_Bounds", bounds, view_->bounds);
     }
     HRESULT STDMETHODCALLTYPE put_Bounds(RECT bounds) override {
-        if (view_->closed) return ClosedCall(*view_, L"put_Bounds");
+        if (IsDead(*view_)) return DeadCall(*view_, L"put_Bounds");
         LogCall(*view_, L"put_Bounds " + std::to_wstring(bounds.left) + L" " + std::to_wstring(bounds.top) + L" " +
                             std::to_wstring(bounds.right) + L" " + std::to_wstring(bounds.bottom));
         view_->bounds = bounds;
@@ -31,32 +31,33 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_ZoomFactor(double*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE put_ZoomFactor(double) override { return E_NOTIMPL; }
-    DEVENGINE_UNUSED_EVENT(ZoomFactorChanged, ICoreWebView2ZoomFactorChangedEventHandler)
+    DEVENGINE_EVENT(ZoomFactorChanged, ICoreWebView2ZoomFactorChangedEventHandler)
     HRESULT STDMETHODCALLTYPE SetBoundsAndZoomFactor(RECT, double) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON) override {
-        if (view_->closed) return ClosedCall(*view_, L"MoveFocus");
+        if (IsDead(*view_)) return DeadCall(*view_, L"MoveFocus");
         LogCall(*view_, L"MoveFocus");
         SetFocus(view_->page);
         return S_OK;
     }
-    DEVENGINE_UNUSED_EVENT(MoveFocusRequested, ICoreWebView2MoveFocusRequestedEventHandler)
-    DEVENGINE_UNUSED_EVENT(GotFocus, ICoreWebView2FocusChangedEventHandler)
-    DEVENGINE_UNUSED_EVENT(LostFocus, ICoreWebView2FocusChangedEventHandler)
-    DEVENGINE_EVENT(AcceleratorKeyPressed, ICoreWebView2AcceleratorKeyPressedEventHandler, acceleratorHandlers)
+    DEVENGINE_EVENT(MoveFocusRequested, ICoreWebView2MoveFocusRequestedEventHandler)
+    DEVENGINE_EVENT(GotFocus, ICoreWebView2FocusChangedEventHandler)
+    DEVENGINE_EVENT(LostFocus, ICoreWebView2FocusChangedEventHandler)
+    DEVENGINE_EVENT(AcceleratorKeyPressed, ICoreWebView2AcceleratorKeyPressedEventHandler)
     HRESULT STDMETHODCALLTYPE get_ParentWindow(HWND* parentWindow) override {
         return GetValue(*view_, L"get_ParentWindow", parentWindow, view_->parent);
     }
     HRESULT STDMETHODCALLTYPE put_ParentWindow(HWND) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE NotifyParentWindowPositionChanged() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Close() override {
-        if (view_->closed) return ClosedCall(*view_, L"Close");
+        // A failed view is closed like any other: that is how its host lets it go.
+        if (view_->closed) return DeadCall(*view_, L"Close");
         LogCall(*view_, L"Close");
         CloseView(*view_, L"Close");
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_CoreWebView2(ICoreWebView2** coreWebView2) override {
         if (coreWebView2 != nullptr) *coreWebView2 = nullptr;
-        if (view_->closed) return ClosedCall(*view_, L"get_CoreWebView2");
+        if (IsDead(*view_)) return DeadCall(*view_, L"get_CoreWebView2");
         if (coreWebView2 == nullptr) return E_POINTER;
         const Knobs& knobs = State().knobs;
         if (FAILED(knobs.coreWebView2Result)) return knobs.coreWebView2Result;

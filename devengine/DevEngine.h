@@ -53,7 +53,10 @@
 //   controller or its web view fails with HRESULT_FROM_WIN32(ERROR_INVALID_STATE).
 // - A controller request whose parent window is gone when it completes fails
 //   with HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE) and a null controller.
-// - Methods the browser never uses return E_NOTIMPL.
+// - Every add_/remove_ event slot takes handlers (and hands out a token); only
+//   the events described here ever fire. Other methods the browser never uses
+//   return E_NOTIMPL.
+// - Each environment owns the views it created.
 #pragma once
 
 #include <windows.h>
@@ -148,6 +151,8 @@ struct ViewInfo {
     bool visible = true;
     RECT bounds = {};
     bool closed = false;
+    bool failed = false;        // its environment's browser process exited
+    int environment = 0;        // the id of the environment that created it (1, 2, ... since Reset)
     HWND parentWindow = nullptr;
     HWND pageWindow = nullptr;  // null once closed
 };

@@ -10,11 +10,12 @@ EngineState& State() {
 
 void Reset() {
     EngineState& state = State();
-    for (const ViewPtr& view : state.views) {
+    for (const ViewPtr& view : AllViews()) {
         if (!view->closed) CloseView(*view, L"reset");
     }
     DropPendingTasks();
-    state.views.clear();
+    state.environments.clear();
+    state.nextEnvironmentId = 1;
     state.nextViewId = 1;
     state.pageTitles.clear();
     state.environmentRequests.clear();

@@ -11,15 +11,19 @@ using ControllerHandler = ICoreWebView2CreateCoreWebView2ControllerCompletedHand
 
 class EnvironmentObject final : public ComObject<ICoreWebView2Environment> {
 public:
+    explicit EnvironmentObject(EnvironmentPtr environment) : environment_(std::move(environment)) {}
+
     HRESULT STDMETHODCALLTYPE CreateCoreWebView2Controller(HWND parentWindow, ControllerHandler* handler) override {
         Log(L"environment CreateCoreWebView2Controller");
         if (handler == nullptr) return E_INVALIDARG;
         const Knobs& knobs = State().knobs;
         const HRESULT result = knobs.controllerResult;
         const bool giveNull = knobs.nullController;
-        PostControllerCompletion([parentWindow, result, giveNull, held = Held<ControllerHandler>(handler)]() {
-            CompleteController(parentWindow, result, giveNull, held.Get());
-        }, knobs.controllerDelayMs);
+        PostControllerCompletion(
+            [environment = environment_, parentWindow, result, giveNull, held = Held<ControllerHandler>(handler)]() {
+                CompleteController(environment, parentWindow, result, giveNull, held.Get());
+            },
+            knobs.controllerDelayMs);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE CreateWebResourceResponse(IStream*, int, LPCWSTR, LPCWSTR,
@@ -37,7 +41,8 @@ public:
     HRESULT STDMETHODCALLTYPE remove_NewBrowserVersionAvailable(EventRegistrationToken) override { return E_NOTIMPL; }
 
 private:
-    static void CompleteController(HWND parent, HRESULT result, bool giveNull, ControllerHandler* handler) {
+    static void CompleteController(const EnvironmentPtr& environment, HWND parent, HRESULT result, bool giveNull,
+                                   ControllerHandler* handler) {
         if (FAILED(result) || giveNull) {
             Log(L"controller completed " + HexResult(result) + L" (null)");
             handler->Invoke(result, nullptr);
@@ -49,12 +54,22 @@ private:
             handler->Invoke(gone, nullptr);
             return;
         }
-        const ViewPtr view = CreateView(parent);
+        const ViewPtr view = CreateView(environment, parent);
         const ComPtr<ICoreWebView2Controller> controller = MakeController(view);
         Log(L"controller completed view " + std::to_wstring(view->id));
         handler->Invoke(S_OK, controller.Get());
     }
+
+    EnvironmentPtr environment_;
 };
+
+EnvironmentPtr NewEnvironmentState() {
+    EngineState& state = State();
+    auto environment = std::make_shared<EnvironmentState>();
+    environment->id = state.nextEnvironmentId++;
+    state.environments.push_back(environment);
+    return environment;
+}
 
 // The real engine needs a single-threaded apartment on the calling thread.
 HRESULT CheckApartment() {
@@ -96,7 +111,7 @@ HRESULT STDAPICALLTYPE CreateEnvironment(PCWSTR browserExecutableFolder, PCWSTR 
     const bool giveNull = FAILED(result) || knobs.nullEnvironment;
     Post([result, giveNull, held = Held<EnvironmentHandler>(handler)]() {
         ComPtr<ICoreWebView2Environment> environment;
-        if (!giveNull) environment = MakeObject<EnvironmentObject>();
+        if (!giveNull) environment = MakeObject<EnvironmentObject>(NewEnvironmentState());
         Log(L"environment completed " + HexResult(result) + (giveNull ? L" (null)" : L""));
         held.Get()->Invoke(result, environment.Get());
     }, nullptr, knobs.environmentDelayMs);

@@ -6,8 +6,6 @@
 namespace devengine {
 namespace {
 
-using Microsoft::WRL::ComPtr;
-
 class WebMessageArgs final : public ComObject<ICoreWebView2WebMessageReceivedEventArgs> {
 public:
     WebMessageArgs(std::wstring source, WebMessage message) : source_(std::move(source)), message_(std::move(message)) {}
@@ -86,15 +84,12 @@ public:
         handled_ = handled;
         return S_OK;
     }
-    BOOL Handled() const { return handled_; }
 
 private:
     ViewPtr view_;
     KeyEvent key_;
     BOOL handled_ = FALSE;
 };
-
-std::wstring ViewPrefix(const ViewState& view) { return L"view " + std::to_wstring(view.id) + L" "; }
 
 // The JSON form of a string.
 std::wstring JsonString(const std::wstring& text) {
@@ -115,10 +110,7 @@ std::wstring JsonString(const std::wstring& text) {
 }
 
 void FireWebMessage(const ViewPtr& view, const WebMessage& message) {
-    Log(ViewPrefix(*view) + L"event WebMessageReceived " + message.json);
-    const ComPtr<ICoreWebView2> sender = WebViewFor(view);
-    const auto args = MakeObject<WebMessageArgs>(CurrentSource(*view), message);
-    for (const auto& handler : view->webMessageHandlers.Snapshot()) handler.Get()->Invoke(sender.Get(), args.Get());
+    Fire(view, kWebMessageReceived, MakeObject<WebMessageArgs>(CurrentSource(*view), message).Get(), message.json);
 }
 
 // Sets the thread's keyboard state of one modifier (left and generic keys).
@@ -129,8 +121,6 @@ void SetModifier(BYTE* state, int genericKey, int leftKey, bool down) {
 }
 
 void FireAcceleratorKey(const ViewPtr& view, const KeyEvent& key) {
-    if (view->controller == nullptr) return;
-    const ComPtr<ICoreWebView2Controller> sender = ControllerInterface(view->controller);
     const auto args = MakeObject<AcceleratorKeyArgs>(view, key);
     // The browser's handler reads the modifiers with GetKeyState, as it would
     // while the real engine holds the key.
@@ -142,27 +132,21 @@ void FireAcceleratorKey(const ViewPtr& view, const KeyEvent& key) {
     SetModifier(pressed, VK_SHIFT, VK_LSHIFT, key.shift);
     SetModifier(pressed, VK_MENU, VK_LMENU, key.alt);
     SetKeyboardState(pressed);
-    for (const auto& handler : view->acceleratorHandlers.Snapshot()) handler.Get()->Invoke(sender.Get(), args.Get());
+    Fire(view, kAcceleratorKeyPressed, args.Get(),
+         L"kind=" + std::to_wstring(key.kind) + L" vk=" + std::to_wstring(key.virtualKey) +
+             L" ctrl=" + std::to_wstring(key.ctrl) + L" shift=" + std::to_wstring(key.shift) +
+             L" alt=" + std::to_wstring(key.alt));
     SetKeyboardState(saved);
-    Log(ViewPrefix(*view) + L"event AcceleratorKeyPressed kind=" + std::to_wstring(key.kind) +
-        L" vk=" + std::to_wstring(key.virtualKey) + L" ctrl=" + std::to_wstring(key.ctrl) +
-        L" shift=" + std::to_wstring(key.shift) + L" alt=" + std::to_wstring(key.alt) +
-        L" handled=" + std::to_wstring(args->Handled()));
 }
 
 }  // namespace
 
 void FireSourceChanged(const ViewPtr& view, bool isNewDocument) {
-    Log(ViewPrefix(*view) + L"event SourceChanged " + CurrentSource(*view));
-    const ComPtr<ICoreWebView2> sender = WebViewFor(view);
-    const auto args = MakeObject<SourceChangedArgs>(isNewDocument);
-    for (const auto& handler : view->sourceHandlers.Snapshot()) handler.Get()->Invoke(sender.Get(), args.Get());
+    Fire(view, kSourceChanged, MakeObject<SourceChangedArgs>(isNewDocument).Get(), CurrentSource(*view));
 }
 
 void FireTitleChanged(const ViewPtr& view) {
-    Log(ViewPrefix(*view) + L"event DocumentTitleChanged " + CurrentTitle(*view));
-    const ComPtr<ICoreWebView2> sender = WebViewFor(view);
-    for (const auto& handler : view->titleHandlers.Snapshot()) handler.Get()->Invoke(sender.Get(), nullptr);
+    Fire(view, kDocumentTitleChanged, nullptr, CurrentTitle(*view));
 }
 
 WebMessage StringMessage(const std::wstring& text) { return WebMessage{JsonString(text), true, text}; }

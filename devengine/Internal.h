@@ -19,11 +19,15 @@ class ControllerObject;
 class WebViewObject;
 struct ViewState;
 
+struct EnvironmentState;
+
 // The engine's process-wide state. Never destroyed, so that engine objects the
 // browser releases during static destruction still find it.
 struct EngineState {
     Knobs knobs;
-    std::vector<std::shared_ptr<ViewState>> views;
+    // Every environment since the last Reset, in creation order; each owns its views.
+    std::vector<std::shared_ptr<EnvironmentState>> environments;
+    int nextEnvironmentId = 1;
     int nextViewId = 1;
     INT64 nextToken = 1;
     std::map<std::wstring, std::wstring> pageTitles;
@@ -67,32 +71,48 @@ private:
     T* object_ = nullptr;
 };
 
-// The registered handlers of one event, by token.
-template <typename T>
-struct HandlerList {
-    std::vector<std::pair<INT64, Held<T>>> entries;
-
-    HRESULT Add(T* handler, EventRegistrationToken* token) {
+// The handlers registered on one view, for all its events, in registration
+// order, each found by its event's name.
+class EventHandlers {
+public:
+    HRESULT Add(const wchar_t* event, IUnknown* handler, EventRegistrationToken* token) {
         if (handler == nullptr) return E_INVALIDARG;
         const INT64 value = State().nextToken++;
-        entries.emplace_back(value, Held<T>(handler));
+        entries_.push_back(Entry{event, value, Held<IUnknown>(handler)});
         if (token != nullptr) token->value = value;
         return S_OK;
     }
-    void Remove(EventRegistrationToken token) {
-        for (auto it = entries.begin(); it != entries.end(); ++it) {
-            if (it->first == token.value) {
-                entries.erase(it);
+    void Remove(const wchar_t* event, EventRegistrationToken token) {
+        for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+            if (it->token == token.value && it->event == event) {
+                entries_.erase(it);
                 return;
             }
         }
     }
     // A copy to invoke from, so that handlers may close the view meanwhile.
-    std::vector<Held<T>> Snapshot() const {
-        std::vector<Held<T>> handlers;
-        for (const auto& entry : entries) handlers.push_back(entry.second);
+    std::vector<Held<IUnknown>> Snapshot(const wchar_t* event) const {
+        std::vector<Held<IUnknown>> handlers;
+        for (const Entry& entry : entries_) {
+            if (entry.event == event) handlers.push_back(entry.handler);
+        }
         return handlers;
     }
+    // Lets every handler go. They are moved out first: releasing one may call
+    // back into the engine.
+    void Clear() {
+        std::vector<Entry> released = std::move(entries_);
+        entries_.clear();
+        released.clear();
+    }
+
+private:
+    struct Entry {
+        std::wstring event;
+        INT64 token;
+        Held<IUnknown> handler;
+    };
+    std::vector<Entry> entries_;
 };
 
 // One page of a view's back/forward list.
@@ -102,10 +122,16 @@ struct PageEntry {
     std::wstring html;  // set for pages given by NavigateToString
 };
 
-// One view: a controller, its web view and its page window. Shared by the
-// registry and the view's COM objects.
+// One view: a controller, its web view and its page window. Owned by its
+// environment, shared with the view's COM objects.
+//
+// A view ends either closed (Close, its controller released, its parent window
+// destroyed: the page window and the handlers go) or failed (its environment's
+// browser process exited: every call fails, but the objects, the handlers and
+// the page window stay until the browser closes or releases them).
 struct ViewState {
     int id = 0;
+    std::weak_ptr<EnvironmentState> environment;
     HWND parent = nullptr;
     HWND page = nullptr;
     std::vector<PageEntry> entries = {PageEntry{L"about:blank", L"", L""}};
@@ -114,15 +140,22 @@ struct ViewState {
     bool visible = true;
     RECT bounds = {};
     bool closed = false;
+    bool failed = false;
     std::vector<std::wstring> calls;
     ControllerObject* controller = nullptr;  // cleared when the object goes
     WebViewObject* webView = nullptr;        // cleared when the object goes
-    HandlerList<ICoreWebView2WebMessageReceivedEventHandler> webMessageHandlers;
-    HandlerList<ICoreWebView2DocumentTitleChangedEventHandler> titleHandlers;
-    HandlerList<ICoreWebView2SourceChangedEventHandler> sourceHandlers;
-    HandlerList<ICoreWebView2AcceleratorKeyPressedEventHandler> acceleratorHandlers;
+    EventHandlers handlers;
 };
 using ViewPtr = std::shared_ptr<ViewState>;
+
+// One environment: the views it created. A browser-process exit fails it and
+// every view it owns; a new environment is not affected.
+struct EnvironmentState {
+    int id = 0;
+    bool failed = false;
+    std::vector<ViewPtr> views;
+};
+using EnvironmentPtr = std::shared_ptr<EnvironmentState>;
 
 // Base of the engine's COM objects: QueryInterface answers Interface and
 // IUnknown only; live objects are counted. All on the UI thread, so plain
@@ -167,56 +200,49 @@ Microsoft::WRL::ComPtr<Object> MakeObject(Args&&... args) {
     return object;
 }
 
+// What every call on a closed view fails with, and on a failed one (whose
+// browser process is gone).
 const HRESULT kClosedResult = HRESULT_FROM_WIN32(ERROR_INVALID_STATE);
+const HRESULT kFailedResult = HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE);
 
 // Log.cpp
 void Log(const std::wstring& line);
 // Records a call the browser made on a view, in its call log and the engine log.
 void LogCall(ViewState& view, const std::wstring& call);
-// Logs a call made on a closed view and returns kClosedResult.
-HRESULT ClosedCall(ViewState& view, const wchar_t* call);
+// Closed or failed: every call but a failed view's Close fails.
+bool IsDead(const ViewState& view);
+// Logs a call made on a dead view, marked " [closed]" or " [failed]", and
+// returns kClosedResult or kFailedResult.
+HRESULT DeadCall(ViewState& view, const std::wstring& call);
 std::wstring HexResult(HRESULT hr);
 // A CoTaskMemAlloc'ed copy of text for an out string.
 HRESULT CopyOut(const std::wstring& text, LPWSTR* out);
 
 // add_ and remove_ of an event on a view.
-template <typename T>
-HRESULT AddHandler(ViewState& view, HandlerList<T>& list, const wchar_t* call, T* handler,
-                   EventRegistrationToken* token) {
-    if (view.closed) return ClosedCall(view, call);
-    LogCall(view, call);
-    return list.Add(handler, token);
-}
-template <typename T>
-HRESULT RemoveHandler(ViewState& view, HandlerList<T>& list, const wchar_t* call, EventRegistrationToken token) {
-    if (view.closed) return ClosedCall(view, call);
-    LogCall(view, call);
-    list.Remove(token);
-    return S_OK;
-}
+HRESULT AddHandler(ViewState& view, const wchar_t* event, IUnknown* handler, EventRegistrationToken* token);
+HRESULT RemoveHandler(ViewState& view, const wchar_t* event, EventRegistrationToken token);
 
 // A getter on a view: `value` into *out.
 template <typename T>
 HRESULT GetValue(ViewState& view, const wchar_t* call, T* out, T value) {
-    if (view.closed) return ClosedCall(view, call);
+    if (IsDead(view)) return DeadCall(view, call);
     if (out == nullptr) return E_POINTER;
     *out = value;
     return S_OK;
 }
 
-// An event of a view (the object's view_): add_ and remove_ on its handler list.
-#define DEVENGINE_EVENT(Name, HandlerType, handlers)                                                       \
+// An event slot pair of a view's object (its view_): add_ and remove_ keep the
+// handler under the event's name. Every event slot takes handlers; the events
+// declared in Events.h are the ones that fire. Handler interfaces the browser
+// never implements are only forward declared, so the handler is kept as the
+// IUnknown it is by the COM binary standard.
+#define DEVENGINE_EVENT(Name, HandlerType)                                                                   \
     HRESULT STDMETHODCALLTYPE add_##Name(HandlerType* handler, EventRegistrationToken* token) override {      \
-        return AddHandler(*view_, view_->handlers, L"add_" #Name, handler, token);                            \
+        return AddHandler(*view_, L"" #Name, reinterpret_cast<IUnknown*>(handler), token);                          \
     }                                                                                                         \
     HRESULT STDMETHODCALLTYPE remove_##Name(EventRegistrationToken token) override {                          \
-        return RemoveHandler(*view_, view_->handlers, L"remove_" #Name, token);                               \
+        return RemoveHandler(*view_, L"" #Name, token);                                                       \
     }
-
-// An event the browser never uses: its add_ and remove_ slots answer E_NOTIMPL.
-#define DEVENGINE_UNUSED_EVENT(Name, HandlerType)                                                         \
-    HRESULT STDMETHODCALLTYPE add_##Name(HandlerType*, EventRegistrationToken*) override { return E_NOTIMPL; } \
-    HRESULT STDMETHODCALLTYPE remove_##Name(EventRegistrationToken) override { return E_NOTIMPL; }
 
 // Dispatcher.cpp: runs `task` later from the thread's message loop. A task
 // bound to a view is dropped when the view closes (or is closed already).
@@ -230,8 +256,11 @@ HINSTANCE ThisModule();
 HWND CreateMessageWindow(const wchar_t* className, WNDPROC windowProc, const wchar_t* title);
 
 // Views.cpp
-ViewPtr CreateView(HWND parent);
+// A new view of `environment`, which owns it.
+ViewPtr CreateView(const EnvironmentPtr& environment, HWND parent);
 ViewPtr FindView(int id);
+// Every view of every environment, by id.
+std::vector<ViewPtr> AllViews();
 // The view if it exists and is open, else null.
 ViewPtr OpenView(int id);
 // Closes the view: page window, handlers and pending events go.
@@ -285,3 +314,5 @@ void QueueAcceleratorKey(const ViewPtr& view, const KeyEvent& key);
 void LoadKnobsFromEnvironment();
 
 }  // namespace devengine
+
+#include "devengine/Events.h"

@@ -1,4 +1,5 @@
-// The engine log (in memory and, if set, a file) and small helpers for calls.
+// The engine log (in memory and, if set, a file) and small helpers for calls:
+// calls on dead views, handler registration, out strings.
 #include "devengine/Internal.h"
 
 #include <cstdio>
@@ -23,9 +24,26 @@ void LogCall(ViewState& view, const std::wstring& call) {
     Log(L"view " + std::to_wstring(view.id) + L" " + call);
 }
 
-HRESULT ClosedCall(ViewState& view, const wchar_t* call) {
-    LogCall(view, std::wstring(call) + L" [closed]");
-    return kClosedResult;
+bool IsDead(const ViewState& view) { return view.closed || view.failed; }
+
+HRESULT DeadCall(ViewState& view, const std::wstring& call) {
+    LogCall(view, call + (view.closed ? L" [closed]" : L" [failed]"));
+    return view.closed ? kClosedResult : kFailedResult;
+}
+
+HRESULT AddHandler(ViewState& view, const wchar_t* event, IUnknown* handler, EventRegistrationToken* token) {
+    const std::wstring call = std::wstring(L"add_") + event;
+    if (IsDead(view)) return DeadCall(view, call);
+    LogCall(view, call);
+    return view.handlers.Add(event, handler, token);
+}
+
+HRESULT RemoveHandler(ViewState& view, const wchar_t* event, EventRegistrationToken token) {
+    const std::wstring call = std::wstring(L"remove_") + event;
+    if (IsDead(view)) return DeadCall(view, call);
+    LogCall(view, call);
+    view.handlers.Remove(event, token);
+    return S_OK;
 }
 
 std::wstring HexResult(HRESULT hr) {

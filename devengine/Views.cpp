@@ -1,20 +1,31 @@
-// The registry of views: creation, closing and the lookups tests use.
+// The views of every environment: creation, closing and the lookups tests use.
 #include "devengine/Internal.h"
+
+#include <algorithm>
 
 namespace devengine {
 
-ViewPtr CreateView(HWND parent) {
-    EngineState& state = State();
+ViewPtr CreateView(const EnvironmentPtr& environment, HWND parent) {
     auto view = std::make_shared<ViewState>();
-    view->id = state.nextViewId++;
+    view->id = State().nextViewId++;
+    view->environment = environment;
     view->parent = parent;
     view->page = CreatePageWindow(parent, view);
-    state.views.push_back(view);
+    environment->views.push_back(view);
     return view;
 }
 
+std::vector<ViewPtr> AllViews() {
+    std::vector<ViewPtr> views;
+    for (const EnvironmentPtr& environment : State().environments) {
+        views.insert(views.end(), environment->views.begin(), environment->views.end());
+    }
+    std::sort(views.begin(), views.end(), [](const ViewPtr& a, const ViewPtr& b) { return a->id < b->id; });
+    return views;
+}
+
 ViewPtr FindView(int id) {
-    for (const ViewPtr& view : State().views) {
+    for (const ViewPtr& view : AllViews()) {
         if (view->id == id) return view;
     }
     return nullptr;
@@ -30,15 +41,7 @@ void CloseView(ViewState& view, const wchar_t* why) {
     view.closed = true;
     Log(L"view " + std::to_wstring(view.id) + L" closed (" + why + L")");
     DropViewTasks(view);
-    // Move the handlers out first: releasing one may call back into the engine.
-    auto webMessageHandlers = std::move(view.webMessageHandlers.entries);
-    auto titleHandlers = std::move(view.titleHandlers.entries);
-    auto sourceHandlers = std::move(view.sourceHandlers.entries);
-    auto acceleratorHandlers = std::move(view.acceleratorHandlers.entries);
-    view.webMessageHandlers.entries.clear();
-    view.titleHandlers.entries.clear();
-    view.sourceHandlers.entries.clear();
-    view.acceleratorHandlers.entries.clear();
+    view.handlers.Clear();
     const HWND page = std::exchange(view.page, nullptr);
     if (page != nullptr && IsWindow(page)) DestroyWindow(page);
 }
@@ -50,7 +53,7 @@ Microsoft::WRL::ComPtr<ICoreWebView2> WebViewFor(const ViewPtr& view) {
 
 std::vector<int> ViewIds() {
     std::vector<int> ids;
-    for (const ViewPtr& view : State().views) ids.push_back(view->id);
+    for (const ViewPtr& view : AllViews()) ids.push_back(view->id);
     return ids;
 }
 
@@ -67,6 +70,9 @@ ViewInfo GetView(int id) {
     info.visible = view->visible;
     info.bounds = view->bounds;
     info.closed = view->closed;
+    info.failed = view->failed;
+    const EnvironmentPtr environment = view->environment.lock();
+    info.environment = environment != nullptr ? environment->id : 0;
     info.parentWindow = view->parent;
     info.pageWindow = view->page;
     return info;
@@ -85,14 +91,14 @@ Microsoft::WRL::ComPtr<ICoreWebView2> GetWebView(int id) {
 }
 
 int ViewIdOf(ICoreWebView2Controller* controller) {
-    for (const ViewPtr& view : State().views) {
+    for (const ViewPtr& view : AllViews()) {
         if (view->controller != nullptr && ControllerInterface(view->controller) == controller) return view->id;
     }
     return 0;
 }
 
 int ViewIdOf(ICoreWebView2* webView) {
-    for (const ViewPtr& view : State().views) {
+    for (const ViewPtr& view : AllViews()) {
         if (view->webView != nullptr && WebViewInterface(view->webView) == webView) return view->id;
     }
     return 0;

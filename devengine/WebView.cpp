@@ -18,29 +18,29 @@ public:
         return GetText(L"get_Source", knobs.sourceResult, knobs.nullSource, CurrentSource(*view_), uri);
     }
     HRESULT STDMETHODCALLTYPE Navigate(LPCWSTR uri) override {
-        if (view_->closed) return ClosedCall(*view_, L"Navigate");
+        if (IsDead(*view_)) return DeadCall(*view_, L"Navigate");
         if (uri == nullptr) return E_INVALIDARG;
         LogCall(*view_, std::wstring(L"Navigate ") + uri);
         QueueNavigation(view_, PageForUrl(uri));
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE NavigateToString(LPCWSTR htmlContent) override {
-        if (view_->closed) return ClosedCall(*view_, L"NavigateToString");
+        if (IsDead(*view_)) return DeadCall(*view_, L"NavigateToString");
         if (htmlContent == nullptr) return E_INVALIDARG;
         LogCall(*view_, L"NavigateToString");
         QueueNavigation(view_, PageForHtml(htmlContent));
         return S_OK;
     }
-    DEVENGINE_UNUSED_EVENT(NavigationStarting, ICoreWebView2NavigationStartingEventHandler)
-    DEVENGINE_UNUSED_EVENT(ContentLoading, ICoreWebView2ContentLoadingEventHandler)
-    DEVENGINE_EVENT(SourceChanged, ICoreWebView2SourceChangedEventHandler, sourceHandlers)
-    DEVENGINE_UNUSED_EVENT(HistoryChanged, ICoreWebView2HistoryChangedEventHandler)
-    DEVENGINE_UNUSED_EVENT(NavigationCompleted, ICoreWebView2NavigationCompletedEventHandler)
-    DEVENGINE_UNUSED_EVENT(FrameNavigationStarting, ICoreWebView2NavigationStartingEventHandler)
-    DEVENGINE_UNUSED_EVENT(FrameNavigationCompleted, ICoreWebView2NavigationCompletedEventHandler)
-    DEVENGINE_UNUSED_EVENT(ScriptDialogOpening, ICoreWebView2ScriptDialogOpeningEventHandler)
-    DEVENGINE_UNUSED_EVENT(PermissionRequested, ICoreWebView2PermissionRequestedEventHandler)
-    DEVENGINE_UNUSED_EVENT(ProcessFailed, ICoreWebView2ProcessFailedEventHandler)
+    DEVENGINE_EVENT(NavigationStarting, ICoreWebView2NavigationStartingEventHandler)
+    DEVENGINE_EVENT(ContentLoading, ICoreWebView2ContentLoadingEventHandler)
+    DEVENGINE_EVENT(SourceChanged, ICoreWebView2SourceChangedEventHandler)
+    DEVENGINE_EVENT(HistoryChanged, ICoreWebView2HistoryChangedEventHandler)
+    DEVENGINE_EVENT(NavigationCompleted, ICoreWebView2NavigationCompletedEventHandler)
+    DEVENGINE_EVENT(FrameNavigationStarting, ICoreWebView2NavigationStartingEventHandler)
+    DEVENGINE_EVENT(FrameNavigationCompleted, ICoreWebView2NavigationCompletedEventHandler)
+    DEVENGINE_EVENT(ScriptDialogOpening, ICoreWebView2ScriptDialogOpeningEventHandler)
+    DEVENGINE_EVENT(PermissionRequested, ICoreWebView2PermissionRequestedEventHandler)
+    DEVENGINE_EVENT(ProcessFailed, ICoreWebView2ProcessFailedEventHandler)
     HRESULT STDMETHODCALLTYPE AddScriptToExecuteOnDocumentCreated(
         LPCWSTR, ICoreWebView2AddScriptToExecuteOnDocumentCreatedCompletedHandler*) override {
         return E_NOTIMPL;
@@ -54,14 +54,14 @@ public:
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE Reload() override {
-        if (view_->closed) return ClosedCall(*view_, L"Reload");
+        if (IsDead(*view_)) return DeadCall(*view_, L"Reload");
         // The page stays as it is: no source or title change, no event.
         LogCall(*view_, L"Reload");
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE PostWebMessageAsJson(LPCWSTR) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE PostWebMessageAsString(LPCWSTR) override { return E_NOTIMPL; }
-    DEVENGINE_EVENT(WebMessageReceived, ICoreWebView2WebMessageReceivedEventHandler, webMessageHandlers)
+    DEVENGINE_EVENT(WebMessageReceived, ICoreWebView2WebMessageReceivedEventHandler)
     HRESULT STDMETHODCALLTYPE CallDevToolsProtocolMethod(LPCWSTR, LPCWSTR,
                                                          ICoreWebView2CallDevToolsProtocolMethodCompletedHandler*) override {
         return E_NOTIMPL;
@@ -75,13 +75,13 @@ public:
         return GetValue(*view_, L"get_CanGoForward", canGoForward, ahead);
     }
     HRESULT STDMETHODCALLTYPE GoBack() override {
-        if (view_->closed) return ClosedCall(*view_, L"GoBack");
+        if (IsDead(*view_)) return DeadCall(*view_, L"GoBack");
         LogCall(*view_, L"GoBack");
         QueueHistoryStep(view_, -1);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GoForward() override {
-        if (view_->closed) return ClosedCall(*view_, L"GoForward");
+        if (IsDead(*view_)) return DeadCall(*view_, L"GoForward");
         LogCall(*view_, L"GoForward");
         QueueHistoryStep(view_, 1);
         return S_OK;
@@ -91,8 +91,8 @@ public:
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE Stop() override { return E_NOTIMPL; }
-    DEVENGINE_UNUSED_EVENT(NewWindowRequested, ICoreWebView2NewWindowRequestedEventHandler)
-    DEVENGINE_EVENT(DocumentTitleChanged, ICoreWebView2DocumentTitleChangedEventHandler, titleHandlers)
+    DEVENGINE_EVENT(NewWindowRequested, ICoreWebView2NewWindowRequestedEventHandler)
+    DEVENGINE_EVENT(DocumentTitleChanged, ICoreWebView2DocumentTitleChangedEventHandler)
     HRESULT STDMETHODCALLTYPE get_DocumentTitle(LPWSTR* title) override {
         const Knobs& knobs = State().knobs;
         return GetText(L"get_DocumentTitle", knobs.titleResult, knobs.nullTitle, CurrentTitle(*view_), title);
@@ -100,16 +100,16 @@ public:
     HRESULT STDMETHODCALLTYPE AddHostObjectToScript(LPCWSTR, VARIANT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE RemoveHostObjectFromScript(LPCWSTR) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OpenDevToolsWindow() override { return E_NOTIMPL; }
-    DEVENGINE_UNUSED_EVENT(ContainsFullScreenElementChanged, ICoreWebView2ContainsFullScreenElementChangedEventHandler)
+    DEVENGINE_EVENT(ContainsFullScreenElementChanged, ICoreWebView2ContainsFullScreenElementChangedEventHandler)
     HRESULT STDMETHODCALLTYPE get_ContainsFullScreenElement(BOOL*) override { return E_NOTIMPL; }
-    DEVENGINE_UNUSED_EVENT(WebResourceRequested, ICoreWebView2WebResourceRequestedEventHandler)
+    DEVENGINE_EVENT(WebResourceRequested, ICoreWebView2WebResourceRequestedEventHandler)
     HRESULT STDMETHODCALLTYPE AddWebResourceRequestedFilter(LPCWSTR, COREWEBVIEW2_WEB_RESOURCE_CONTEXT) override {
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE RemoveWebResourceRequestedFilter(LPCWSTR, COREWEBVIEW2_WEB_RESOURCE_CONTEXT) override {
         return E_NOTIMPL;
     }
-    DEVENGINE_UNUSED_EVENT(WindowCloseRequested, ICoreWebView2WindowCloseRequestedEventHandler)
+    DEVENGINE_EVENT(WindowCloseRequested, ICoreWebView2WindowCloseRequestedEventHandler)
 
 private:
     ~WebViewObject() override {
@@ -119,7 +119,7 @@ private:
     // A string getter, with its failure knobs.
     HRESULT GetText(const wchar_t* call, HRESULT failure, bool giveNull, const std::wstring& text, LPWSTR* out) {
         if (out != nullptr) *out = nullptr;
-        if (view_->closed) return ClosedCall(*view_, call);
+        if (IsDead(*view_)) return DeadCall(*view_, call);
         if (out == nullptr) return E_POINTER;
         if (FAILED(failure)) return failure;
         if (giveNull) return S_OK;

@@ -4,7 +4,6 @@
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
-#include "engine/Handler.h"
 #include "shell/AddressBar.h"
 #include "shell/MainWindow.h"
 #include "shell/Startup.h"
@@ -50,9 +49,7 @@ void BrowserFixture::TearDown() {
 }
 
 void BrowserFixture::StartEngine() {
-    auto completed = MakeHandler<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(OnEnvironmentCreated);
-    ASSERT_EQ(devengine::CreateEnvironment(nullptr, L"C:\\velquin\\Browser_Data", nullptr, completed.Get()), S_OK);
-    completed.Reset();
+    ASSERT_EQ(RequestBrowserEnvironment(), S_OK);
     Settle();
 }
 
@@ -113,14 +110,12 @@ void BrowserFixture::ExpectConsistent() {
 }
 
 void BrowserFixture::Click(int controlId) {
-    SendMessageW(g_hMainWnd, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(g_hMainWnd, controlId)));
+    ClickButton(controlId);
 }
 
 void BrowserFixture::PressEnterInAddressBar(const std::wstring& text) {
     SetWindowTextW(g_hAddressBar, text.c_str());
-    SendMessageW(g_hAddressBar, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-    SendMessageW(g_hAddressBar, WM_CHAR, 13, 0x001C0001);
+    SendEnterToAddressBar();
     Settle();
 }
 

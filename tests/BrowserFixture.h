@@ -1,8 +1,10 @@
 // A real main window (class, procedure, controls) with the stand-in engine
-// linked in, for tests of the browser's behaviour on real Win32 controls.
+// linked in, for tests of the browser's behaviour on real Win32 controls. The
+// drivers of tests/support (SelectTab, ...) come with it.
 #pragma once
 
 #include "devengine/DevEngine.h"
+#include "tests/support/BrowserDriver.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

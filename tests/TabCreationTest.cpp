@@ -6,7 +6,6 @@
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "engine/EngineLoader.h"
-#include "engine/Handler.h"
 #include "shell/Startup.h"
 
 namespace {
@@ -82,9 +81,7 @@ TEST_F(TabCreation, AControllerWithoutAWebViewAddsNoTab) {
 
 TEST_F(TabCreation, AnEngineThatCannotStartIsReportedOnce) {
     devengine::GetKnobs().environmentResult = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
-    auto completed = MakeHandler<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(OnEnvironmentCreated);
-    devengine::CreateEnvironment(nullptr, L"C:\\data", nullptr, completed.Get());
-    completed.Reset();
+    RequestBrowserEnvironment();
 
     MessageBoxAnswerer answerer;
     Settle();
@@ -113,9 +110,7 @@ TEST_F(TabCreation, StartFailuresArePostedNotShownInsideTheEngineCall) {
 
     // A completion with success but no environment.
     devengine::GetKnobs().nullEnvironment = true;
-    auto completed = MakeHandler<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(OnEnvironmentCreated);
-    devengine::CreateEnvironment(nullptr, L"C:\\data", nullptr, completed.Get());
-    completed.Reset();
+    RequestBrowserEnvironment();
     while (devengine::PendingCount() > 0 && !IsQueued(WM_APP_ENGINE_START_FAILED)) {
         MSG next;
         if (PeekMessageW(&next, nullptr, 0, 0, PM_REMOVE) && next.message != WM_APP_ENGINE_START_FAILED) {

@@ -7,8 +7,6 @@
 #include "core/WindowHandles.h"
 #include "shell/MainWindow.h"
 
-#include <commctrl.h>
-
 namespace {
 
 using TabList = BrowserFixture;
@@ -36,13 +34,6 @@ void SetClientSize(int width, int height) {
     GetClientRect(g_hMainWnd, &client);
     ASSERT_EQ(client.right, width);
     ASSERT_EQ(client.bottom, height);
-}
-
-// Makes tab `index` current the way a click on the strip does.
-void SelectTab(int index) {
-    SendMessageW(g_hTabCtrl, TCM_SETCURSEL, index, 0);
-    NMHDR header = {g_hTabCtrl, ID_TAB_CONTROL, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageW(g_hMainWnd, WM_NOTIFY, ID_TAB_CONTROL, reinterpret_cast<LPARAM>(&header));
 }
 
 TEST_F(TabList, FirstTabIsWiredCurrentAndShowsTheNewTabPage) {

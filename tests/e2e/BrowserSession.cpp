@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <iostream>
 
-const wchar_t kNewTabAddress[] = L"browser://newtab";
-
 namespace {
 
 const wchar_t kPageWindowClass[] = L"VelquinDevEnginePage";

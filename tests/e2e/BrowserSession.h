@@ -8,6 +8,7 @@
 #pragma once
 
 #include "BrowserProcess.h"
+#include "core/NewTabAddress.h"
 #include "core/WindowHandles.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +18,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-extern const wchar_t kNewTabAddress[];
 
 // A line of the engine log about one view: "view <id> <event>".
 std::wstring ViewLine(int viewId, const std::wstring& event);

@@ -16,8 +16,6 @@ namespace {
 
 using AddressInputFuzz = ReliabilityFixture;
 
-const std::wstring kNewTabAddress = L"browser://newtab";
-
 bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
@@ -225,8 +223,7 @@ TEST_F(AddressInputFuzz, TenThousandInputsResolveByTheRules) {
                 if (held.size() > 2047) ++cut;
                 read.push_back(ReadAddressBarText(g_hAddressBar));
                 ASSERT_TRUE(read.back() == held.substr(0, 2047)) << Describe(input);
-                SendMessageW(g_hAddressBar, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-                SendMessageW(g_hAddressBar, WM_CHAR, 13, 0x001C0001);
+                SendEnterToAddressBar();
             }
             // One navigation per non-empty text, in order; then the engine
             // reports each address and the history keeps every one.

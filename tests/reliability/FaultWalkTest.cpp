@@ -7,11 +7,9 @@
 #include "tests/reliability/ReliabilityFixture.h"
 
 #include "core/History.h"
-#include "core/TabCreation.h"
 #include "core/TabTitles.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
-#include "engine/Handler.h"
 
 #include <commctrl.h>
 #include <wrl/client.h>
@@ -74,9 +72,7 @@ protected:
         knobs.environmentResult = GetParam() == EngineStart::CompletionFails ? HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)
                                                                              : S_OK;
         knobs.nullEnvironment = GetParam() == EngineStart::NoEnvironment;
-        const HRESULT request = devengine::CreateEnvironment(
-            nullptr, L"C:\\velquin\\Browser_Data", nullptr,
-            MakeHandler<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(OnEnvironmentCreated).Get());
+        const HRESULT request = RequestBrowserEnvironment();
         EXPECT_EQ(request, GetParam() == EngineStart::RequestFails ? E_ACCESSDENIED : S_OK);
         devengine::ResetKnobs();
         Settle();
@@ -185,8 +181,7 @@ protected:
             case Action::Reload: Click(ID_RELOAD); break;
             case Action::Enter:
                 SetWindowTextW(g_hAddressBar, RandomText(4).c_str());
-                SendMessageW(g_hAddressBar, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-                SendMessageW(g_hAddressBar, WM_CHAR, 13, 0x001C0001);
+                SendEnterToAddressBar();
                 break;
             case Action::Title: {
                 const int view = EventView();

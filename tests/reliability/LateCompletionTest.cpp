@@ -3,22 +3,13 @@
 // requests overtaken by later ones and completed out of order.
 #include "tests/reliability/ReliabilityFixture.h"
 
-#include "core/TabCreation.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
-#include "engine/Handler.h"
 #include "shell/Startup.h"
 
 namespace {
 
 using LateCompletions = ReliabilityFixture;
-
-void RequestEnvironment() {
-    ASSERT_EQ(devengine::CreateEnvironment(
-                  nullptr, L"C:\\velquin\\Browser_Data", nullptr,
-                  MakeHandler<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(OnEnvironmentCreated).Get()),
-              S_OK);
-}
 
 // The view ids of the controller completions in the engine log, in the order
 // they completed (0 for one that brought no controller).
@@ -55,7 +46,7 @@ TEST_F(LateCompletions, EnvironmentArrivingAfterTheWindowClosedOpensNothing) {
             devengine::GetKnobs().environmentResult = c.result;
             devengine::GetKnobs().nullEnvironment = c.nullEnvironment;
             devengine::GetKnobs().environmentDelayMs = delayMs;
-            RequestEnvironment();
+            ASSERT_EQ(RequestBrowserEnvironment(), S_OK);
             ASSERT_TRUE(DestroyWindow(g_hMainWnd));
             EXPECT_EQ(RunMessageLoop(), 0);
             EXPECT_TRUE(devengine::RunPending());

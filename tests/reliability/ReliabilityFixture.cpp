@@ -4,8 +4,6 @@
 #include "core/WindowHandles.h"
 #include "shell/Startup.h"
 
-#include <commctrl.h>
-
 #include <cstdlib>
 
 void ReliabilityFixture::SetUp() {
@@ -36,12 +34,6 @@ void ReliabilityFixture::RestartBrowser() {
     ExpectReferencesBalanced();
     BrowserFixture::TearDown();
     BrowserFixture::SetUp();
-}
-
-void SelectTab(int index) {
-    SendMessageW(g_hTabCtrl, TCM_SETCURSEL, index, 0);
-    NMHDR header = {g_hTabCtrl, ID_TAB_CONTROL, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageW(g_hMainWnd, WM_NOTIFY, ID_TAB_CONTROL, reinterpret_cast<LPARAM>(&header));
 }
 
 void DropQuitMessage() {

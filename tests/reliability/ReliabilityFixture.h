@@ -35,9 +35,6 @@ protected:
     long heldHandlersAtStart_ = 0;
 };
 
-// Makes tab `index` current the way a click on the strip does.
-void SelectTab(int index);
-
 // Removes a WM_QUIT left in the queue (by a destroyed main window).
 void DropQuitMessage();
 
