@@ -65,6 +65,16 @@ bool IsCloseTabShortcut(const MSG& msg) {
     return msg.message == WM_KEYDOWN && (GetKeyState(VK_CONTROL) & 0x8000) != 0 && msg.wParam == 'W';
 }
 
+bool TranslateShortcut(HACCEL shortcuts, const MSG& msg) {
+    if (!TranslateAcceleratorW(g_hMainWnd, shortcuts, const_cast<MSG*>(&msg))) return false;
+    // An Alt shortcut's key still reaches the default handling (not the
+    // control), which so learns that Alt was used with a key: releasing Alt
+    // then leaves the window menu closed. Wine decides that there; on Windows
+    // the call changes nothing.
+    if (msg.message == WM_SYSKEYDOWN) DefWindowProcW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+    return true;
+}
+
 int RunMessageLoop() {
     const HACCEL shortcuts = CreateShortcutTable();
     MSG msg = {};
@@ -73,8 +83,7 @@ int RunMessageLoop() {
             CloseTab(g_currentTab);
             continue;
         }
-        // Every other shortcut becomes the main window's WM_COMMAND, whichever control has the focus.
-        if (TranslateAcceleratorW(g_hMainWnd, shortcuts, &msg)) continue;
+        if (TranslateShortcut(shortcuts, msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
