@@ -46,11 +46,6 @@ private:
 
 class KeyboardFixture : public ReliabilityFixture {
 protected:
-    void SetUp() override {
-        ReliabilityFixture::SetUp();
-        g_closedTabs.clear();
-    }
-
     // Real key presses through the browser's own loop: `key` with `modifiers`
     // held, kept down for `times` key-downs (auto-repeat).
     static void PressInLoop(unsigned modifiers, WORD key, int times = 1) {
