@@ -67,10 +67,10 @@ bool IsCloseTabShortcut(const MSG& msg) {
 
 bool TranslateShortcut(HACCEL shortcuts, const MSG& msg) {
     if (!TranslateAcceleratorW(g_hMainWnd, shortcuts, const_cast<MSG*>(&msg))) return false;
-    // An Alt shortcut's key still reaches the default handling (not the
-    // control), which so learns that Alt was used with a key: releasing Alt
-    // then leaves the window menu closed. Wine decides that there; on Windows
-    // the call changes nothing.
+    // An Alt shortcut's key-down still goes to the default window handling
+    // (never to the control): there the platform notes that Alt was used with
+    // another key, so that releasing Alt does not open the window menu. Wine
+    // relies on this; Windows notes it earlier as well.
     if (msg.message == WM_SYSKEYDOWN) DefWindowProcW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
     return true;
 }

@@ -101,17 +101,4 @@ TEST_F(MiddleClick, TheLastTabStaysAndAClickBesideTheTabsClosesNothing) {
     EXPECT_FALSE(devengine::GetView(2).closed);
 }
 
-// The CloseTab steps with each kind of index, as the middle click's command uses them.
-TEST_F(MiddleClick, TheCloseCommandTakesAnyTabIndex) {
-    StartEngine();
-    OpenTabs(3);
-    SelectTab(3);
-    SendMessageW(g_hMainWnd, WM_COMMAND, MAKEWPARAM(ID_CLOSE_TAB_AT, 0), 0);
-    SendMessageW(g_hMainWnd, WM_COMMAND, MAKEWPARAM(ID_CLOSE_TAB_AT, 0), 7);
-    SendMessageW(g_hMainWnd, WM_COMMAND, MAKEWPARAM(ID_CLOSE_TAB_AT, 0), -1);
-    EXPECT_EQ(TabViewIds(), (std::vector<int>{2, 3, 4}));
-    EXPECT_EQ(g_currentTab, 2);
-    ExpectConsistent();
-}
-
 }  // namespace
