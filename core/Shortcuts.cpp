@@ -63,7 +63,12 @@ HRESULT OnAcceleratorKeyPressed(ICoreWebView2Controller* /*sender*/,
     if (kind != COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN && kind != COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_DOWN) {
         return S_OK;
     }
-    const WORD command = ShortcutCommand(key, IsKeyDown(VK_CONTROL), IsKeyDown(VK_SHIFT), IsKeyDown(VK_MENU));
+    // The key event itself says whether Alt was held; Ctrl and Shift are read
+    // from the thread's keyboard state.
+    COREWEBVIEW2_PHYSICAL_KEY_STATUS status = {};
+    const bool alt = SUCCEEDED(args->get_PhysicalKeyStatus(&status)) ? status.IsMenuKeyDown != FALSE
+                                                                      : IsKeyDown(VK_MENU);
+    const WORD command = ShortcutCommand(key, IsKeyDown(VK_CONTROL), IsKeyDown(VK_SHIFT), alt);
     if (command == 0) return S_OK;
     args->put_Handled(TRUE);
     // High word 1: a command from an accelerator, as TranslateAcceleratorW sends it.
