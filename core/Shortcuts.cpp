@@ -52,7 +52,8 @@ WORD ShortcutCommand(UINT virtualKey, bool ctrl, bool shift, bool alt) {
 }
 
 HACCEL CreateShortcutTable() {
-    return CreateAcceleratorTableW(const_cast<ACCEL*>(kShortcuts), static_cast<int>(sizeof(kShortcuts) / sizeof(kShortcuts[0])));
+    const int count = static_cast<int>(sizeof(kShortcuts) / sizeof(kShortcuts[0]));
+    return CreateAcceleratorTableW(const_cast<ACCEL*>(kShortcuts), count);
 }
 
 HRESULT OnAcceleratorKeyPressed(ICoreWebView2Controller* /*sender*/,

@@ -55,10 +55,9 @@ bool RunAcceleratorCommand(int viewId, const std::wstring& text, size_t position
         }
     }
     // With Alt held the key comes as a system key, as WM_SYSKEYDOWN does.
-    COREWEBVIEW2_KEY_EVENT_KIND kind = keyUp ? COREWEBVIEW2_KEY_EVENT_KIND_KEY_UP : COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN;
-    if (alt) {
-        kind = keyUp ? COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_UP : COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_DOWN;
-    }
+    COREWEBVIEW2_KEY_EVENT_KIND kind = COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN;
+    if (keyUp) kind = alt ? COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_UP : COREWEBVIEW2_KEY_EVENT_KIND_KEY_UP;
+    if (!keyUp && alt) kind = COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_DOWN;
     return TriggerAcceleratorKey(viewId, kind, virtualKey, ctrl, shift);
 }
 
