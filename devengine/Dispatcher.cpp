@@ -28,6 +28,10 @@ std::deque<Task>& Tasks() {
 
 UINT64 g_nextSequence = 0;
 HWND g_queueWindow = nullptr;
+// A run message is in the queue. Tasks queued meanwhile need none of their
+// own: it runs every task queued before it is handled, so a burst of events
+// costs one message, not one each.
+bool g_runMessageQueued = false;
 
 // Sets the timer for the earliest delayed task, if any.
 void ArmTimer() {
@@ -46,6 +50,7 @@ void ArmTimer() {
 // Runs, in order, the tasks due now that were queued before this call began.
 // Tasks they queue wait for their own message.
 void RunDueTasks() {
+    g_runMessageQueued = false;
     const UINT64 limit = g_nextSequence;
     for (;;) {
         const ULONGLONG now = GetTickCount64();
@@ -99,7 +104,7 @@ void Queue(std::function<void()> run, const ViewPtr& view, DWORD delayMs, bool c
     const HWND window = QueueWindow();
     Tasks().push_back(Task{g_nextSequence++, GetTickCount64() + delayMs, view, std::move(run), controllerCompletion});
     if (delayMs == 0) {
-        PostMessageW(window, kRunMessage, 0, 0);
+        if (!g_runMessageQueued) g_runMessageQueued = PostMessageW(window, kRunMessage, 0, 0) != FALSE;
     } else {
         ArmTimer();
     }
@@ -170,6 +175,9 @@ bool RunPending(DWORD timeoutMs) {
             DispatchMessageW(&message);
         }
         if (Tasks().empty()) return true;
+        // The queue is empty: a run message still counted as queued was taken
+        // without being handled. Its tasks get another.
+        if (g_runMessageQueued) g_runMessageQueued = PostMessageW(QueueWindow(), kRunMessage, 0, 0) != FALSE;
         const ULONGLONG elapsed = GetTickCount64() - start;
         if (elapsed >= timeoutMs) return false;
         const DWORD wait = static_cast<DWORD>(timeoutMs - elapsed);

@@ -24,11 +24,25 @@ std::vector<ViewPtr> AllViews() {
     return views;
 }
 
-ViewPtr FindView(int id) {
-    for (const ViewPtr& view : AllViews()) {
-        if (view->id == id) return view;
+namespace {
+
+// The view for which `matches` holds, or null. Walks the environments' own
+// lists without copying or sorting them: tests look views up once per tab,
+// hundreds of tabs at a time.
+template <typename Predicate>
+ViewPtr FindViewWhere(Predicate matches) {
+    for (const EnvironmentPtr& environment : State().environments) {
+        for (const ViewPtr& view : environment->views) {
+            if (matches(*view)) return view;
+        }
     }
     return nullptr;
+}
+
+}  // namespace
+
+ViewPtr FindView(int id) {
+    return FindViewWhere([id](const ViewState& view) { return view.id == id; });
 }
 
 ViewPtr OpenView(int id) {
@@ -91,17 +105,17 @@ Microsoft::WRL::ComPtr<ICoreWebView2> GetWebView(int id) {
 }
 
 int ViewIdOf(ICoreWebView2Controller* controller) {
-    for (const ViewPtr& view : AllViews()) {
-        if (view->controller != nullptr && ControllerInterface(view->controller) == controller) return view->id;
-    }
-    return 0;
+    const ViewPtr view = FindViewWhere([controller](const ViewState& candidate) {
+        return candidate.controller != nullptr && ControllerInterface(candidate.controller) == controller;
+    });
+    return view != nullptr ? view->id : 0;
 }
 
 int ViewIdOf(ICoreWebView2* webView) {
-    for (const ViewPtr& view : AllViews()) {
-        if (view->webView != nullptr && WebViewInterface(view->webView) == webView) return view->id;
-    }
-    return 0;
+    const ViewPtr view = FindViewWhere([webView](const ViewState& candidate) {
+        return candidate.webView != nullptr && WebViewInterface(candidate.webView) == webView;
+    });
+    return view != nullptr ? view->id : 0;
 }
 
 std::vector<std::wstring> CallLog(int id) {

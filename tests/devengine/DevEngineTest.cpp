@@ -172,6 +172,32 @@ TEST_F(DevEngineTest, CompletionsAndEventsArriveLaterAndHandlersAreReleased) {
     EXPECT_EQ(TitleOf(webView_.Get()), L"Renamed");
 }
 
+// Events queued together ride on one message, arrive in order, and still
+// arrive when that message is taken from the queue without being handled.
+TEST_F(DevEngineTest, ABurstOfEventsTakesOneMessageThatMayBeLost) {
+    OpenView();
+    std::vector<std::wstring> sources;
+    ASSERT_EQ(webView_->add_SourceChanged(MakeHandler<ICoreWebView2SourceChangedEventHandler>(
+                                              [&](ICoreWebView2* sender, ICoreWebView2SourceChangedEventArgs*) {
+                                                  sources.push_back(SourceOf(sender));
+                                                  return S_OK;
+                                              }).Get(),
+                                          nullptr),
+              S_OK);
+    std::vector<std::wstring> expected;
+    for (int i = 0; i < 100; ++i) {
+        expected.push_back(L"https://www.example.com/" + std::to_wstring(i));
+        ASSERT_TRUE(devengine::TriggerSourceChange(1, expected.back()));
+    }
+    MSG msg;
+    int posted = 0;
+    while (posted < 1000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) ++posted;
+    EXPECT_EQ(posted, 1) << "posted messages for 100 events";
+    EXPECT_TRUE(sources.empty());
+    EXPECT_TRUE(devengine::RunPending());
+    EXPECT_EQ(sources, expected);
+}
+
 TEST_F(DevEngineTest, PageModelFollowsNavigationsAndTheBackForwardList) {
     OpenView();
     devengine::SetPageTitle(L"https://a.example/", L"Page A");

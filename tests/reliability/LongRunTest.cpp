@@ -8,7 +8,6 @@
 #include "core/WindowHandles.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace {
 
@@ -93,16 +92,14 @@ TEST_F(LongRun, HundredThousandSourceChangesAreAllInTheHistoryInOrder) {
     EXPECT_EQ(AddressBarText(), lastOfCurrent);
     ExpectConsistent();
 
-    // The report holds every entry and a line feed after each, and takes time
-    // in proportion to its size (about 4 MB here).
+    // The report holds every entry and a line feed after each (about 4 MB
+    // here). How its time grows with the history is measured by the
+    // benchmarks (scripts/bench), not asserted here.
     std::wstring report;
     for (const std::wstring& entry : expected) report += entry + L'\n';
-    const auto start = std::chrono::steady_clock::now();
     const std::wstring text = HistoryText(g_history);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(text.size(), report.size());
     EXPECT_TRUE(text == report);
-    EXPECT_LT(seconds, 1.0) << "the report took " << seconds << " s";
 }
 
 }  // namespace
