@@ -145,8 +145,8 @@ TEST_P(Shortcuts, CtrlLAltDAndF6SelectTheWholeAddressBar) {
         EXPECT_EQ(GetFocus(), g_hAddressBar);
         EXPECT_EQ(AddressBarText(), L"https://a.test/");
         ExpectWholeAddressSelected();
-        // What is typed next replaces the address: the keys left no menu or
-        // other mode behind them.
+        // What is typed next replaces the address. (That releasing Alt opens
+        // no window menu shows only with input from the X server: end-to-end.)
         TypeText(L"x");
         EXPECT_EQ(AddressBarText(), L"x");
         SetWindowTextW(g_hAddressBar, L"https://a.test/");
