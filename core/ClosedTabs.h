@@ -12,7 +12,8 @@ constexpr size_t kMaxClosedTabs = 25;
 
 extern std::vector<std::wstring> g_closedTabs;  // their last addresses, most recently closed last
 
-// Remembers a closed tab's last address (its source as the engine reported it).
+// Remembers a closed tab's last address (empty: it had shown none yet, and
+// comes back on the New Tab page).
 void RememberClosedTab(const std::wstring& source);
 
 // Asks the engine for a tab that shows the most recently closed tab's address

@@ -27,6 +27,7 @@ HRESULT OnSourceChanged(ICoreWebView2* sender, ICoreWebView2SourceChangedEventAr
     EngineString uri;
     if (FAILED(sender->get_Source(uri.Out())) || uri.IsNull()) return S_OK;
     std::wstring u = uri.Copy();
+    NoteTabSource(FindTabByWebView(sender), u);
 
     if (sender == CurrentWebView()) SetWindowTextW(g_hAddressBar, AddressForDisplay(u).c_str());
     if (!IsNewTabPageSource(u)) g_history.push_back(std::move(u));

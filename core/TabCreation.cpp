@@ -4,6 +4,8 @@
 #include "core/NavigationButtons.h"
 #include "core/NewTabPage.h"
 #include "core/Shortcuts.h"
+#include "core/NewWindows.h"
+#include "core/ProcessFailures.h"
 #include "core/TabTitles.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -11,11 +13,17 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 using Microsoft::WRL::ComPtr;
 
 ComPtr<ICoreWebView2Environment> g_environment;
 
 namespace {
+
+CreateEnvironmentWithOptionsFn g_createEnvironment = nullptr;
+std::wstring g_userDataFolder;
+bool g_engineFailureReported = false;
 
 // Registers the browser's handlers on a new tab's web view and controller.
 void RegisterTabHandlers(BrowserTab& tab) {
@@ -30,55 +38,123 @@ void RegisterTabHandlers(BrowserTab& tab) {
                                     nullptr);
     tab.controller->add_AcceleratorKeyPressed(
         MakeHandler<ICoreWebView2AcceleratorKeyPressedEventHandler>(OnAcceleratorKeyPressed).Get(), nullptr);
+    tab.webview->add_NewWindowRequested(
+        MakeHandler<ICoreWebView2NewWindowRequestedEventHandler>(OnNewWindowRequested).Get(), nullptr);
+    tab.webview->add_ProcessFailed(MakeHandler<ICoreWebView2ProcessFailedEventHandler>(OnProcessFailed).Get(),
+                                   nullptr);
 }
 
-void AppendTabStripItem() {
+void InsertTabStripItem(int index) {
     wchar_t caption[] = L"New Tab";
     TCITEMW tie = {};
     tie.mask = TCIF_TEXT;
     tie.pszText = caption;
-    SendMessageW(g_hTabCtrl, TCM_INSERTITEMW, g_tabs.size() - 1, reinterpret_cast<LPARAM>(&tie));
+    SendMessageW(g_hTabCtrl, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tie));
 }
 
 }  // namespace
 
-HRESULT OnEnvironmentCreated(HRESULT result, ICoreWebView2Environment* environment) {
+HRESULT StartEngineEnvironment(CreateEnvironmentWithOptionsFn createEnvironment, const std::wstring& userDataFolder) {
+    g_createEnvironment = createEnvironment;
+    g_userDataFolder = userDataFolder;
+    return RequestEnvironment(
+        MakeHandler<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(OnEnvironmentCreated).Get());
+}
+
+HRESULT RequestEnvironment(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed) {
+    // A new attempt: its failure is a new one, worth telling.
+    g_engineFailureReported = false;
+    const HRESULT result = g_createEnvironment != nullptr
+                               ? g_createEnvironment(nullptr, g_userDataFolder.c_str(), nullptr, completed)
+                               : E_UNEXPECTED;
+    if (FAILED(result)) ReportEngineFailure(result);
+    return result;
+}
+
+void ReportEngineFailure(HRESULT failure) {
+    if (g_engineFailureReported) return;
+    g_engineFailureReported = true;
+    PostMessageW(g_hMainWnd, WM_APP_ENGINE_START_FAILED, static_cast<WPARAM>(static_cast<ULONG>(failure)), 0);
+}
+
+bool KeepEnvironment(HRESULT result, ICoreWebView2Environment* environment) {
     g_environment = environment;
-    if (FAILED(result) || environment == nullptr) {
-        const HRESULT failure = FAILED(result) ? result : E_POINTER;
-        PostMessageW(g_hMainWnd, WM_APP_ENGINE_START_FAILED, static_cast<WPARAM>(static_cast<ULONG>(failure)), 0);
-    }
+    if (SUCCEEDED(result) && environment != nullptr) return true;
+    ReportEngineFailure(FAILED(result) ? result : E_POINTER);
+    return false;
+}
+
+HRESULT OnEnvironmentCreated(HRESULT result, ICoreWebView2Environment* environment) {
+    KeepEnvironment(result, environment);
     CreateNewTab(g_hMainWnd);
     return S_OK;
 }
 
 void CreateNewTab(HWND parent) {
     if (!g_environment) return;
+    const ComPtr<ICoreWebView2Environment> environment = g_environment;
     g_environment->CreateCoreWebView2Controller(
-        parent, MakeHandler<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler>(OnControllerCreated).Get());
+        parent, MakeHandler<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler>(
+                    [environment](HRESULT result, ICoreWebView2Controller* controller) {
+                        if (IsStaleCompletion(environment.Get(), controller)) return S_OK;
+                        return OnControllerCreated(result, controller);
+                    })
+                    .Get());
 }
 
-bool AddTab(ICoreWebView2Controller* controller) {
-    if (controller == nullptr) return false;
+bool IsStaleCompletion(ICoreWebView2Environment* requestedFrom, ICoreWebView2Controller* controller) {
+    if (requestedFrom == g_environment.Get()) return false;
+    if (controller != nullptr) controller->Close();
+    return true;
+}
+
+int AddTab(ICoreWebView2Controller* controller, size_t position, bool makeCurrent) {
+    if (controller == nullptr) return -1;
 
     BrowserTab tab;
     tab.controller = controller;
     tab.controller->get_CoreWebView2(&tab.webview);
-    if (!tab.webview) return false;
+    if (!tab.webview) return -1;
 
     RegisterTabHandlers(tab);
-    g_tabs.push_back(tab);
-    AppendTabStripItem();
-    ActivateTab(static_cast<int>(g_tabs.size()) - 1);
-    return true;
+    const int index = static_cast<int>(std::min(position, g_tabs.size()));
+    g_tabs.insert(g_tabs.begin() + index, tab);
+    InsertTabStripItem(index);
+    if (g_currentTab >= index) ++g_currentTab;
+    if (makeCurrent || g_currentTab == -1) {
+        SwitchToTab(index);
+    } else {
+        g_tabs[index].controller->put_IsVisible(FALSE);
+    }
+    SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(g_currentTab), 0);
+    return index;
 }
 
-HRESULT OnControllerCreated(HRESULT /*result*/, ICoreWebView2Controller* controller) {
-    if (AddTab(controller)) g_tabs[g_currentTab].webview->NavigateToString(NewTabPageHtml);
+void ShowAddress(BrowserTab& tab, const std::wstring& address) {
+    if (address.empty() || IsNewTabPageSource(address)) {
+        tab.webview->NavigateToString(NewTabPageHtml);
+        return;
+    }
+    tab.lastSource = address;
+    tab.webview->Navigate(address.c_str());
+}
+
+void ReportIfNoTabs(HRESULT result) {
+    if (g_tabs.empty()) ReportEngineFailure(FAILED(result) ? result : E_NOINTERFACE);
+}
+
+HRESULT OnControllerCreated(HRESULT result, ICoreWebView2Controller* controller) {
+    const int index = AddTab(controller, g_tabs.size(), true);
+    if (index == -1) {
+        ReportIfNoTabs(result);
+        return S_OK;
+    }
+    g_tabs[index].webview->NavigateToString(NewTabPageHtml);
     return S_OK;
 }
 
+
 void ReleaseEngineObjects() {
-    g_tabs.clear();
+    ClearTabs();
     g_environment.Reset();
 }

@@ -19,14 +19,6 @@ bool IsTabIndex(int index) {
     return index >= 0 && static_cast<size_t>(index) < g_tabs.size();
 }
 
-// Remembers a closing tab's address so that it can be reopened; an address
-// the engine cannot tell is not remembered.
-void RememberClosingTab(const BrowserTab& tab) {
-    EngineString uri;
-    if (FAILED(tab.webview->get_Source(uri.Out())) || uri.IsNull()) return;
-    RememberClosedTab(uri.Copy());
-}
-
 }  // namespace
 
 bool IsNewTabPageSource(const std::wstring& source) {
@@ -81,7 +73,7 @@ void ActivateTabBy(int step) {
 
 void CloseTab(int index) {
     if (!IsTabIndex(index) || g_tabs.size() < 2) return;
-    RememberClosingTab(g_tabs[index]);
+    RememberClosedTab(g_tabs[index].lastSource);
     g_tabs[index].controller->Close();
     g_tabs.erase(g_tabs.begin() + index);
     SendMessageW(g_hTabCtrl, TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
@@ -95,4 +87,19 @@ void CloseTab(int index) {
     if (static_cast<size_t>(g_currentTab) >= g_tabs.size()) g_currentTab = static_cast<int>(g_tabs.size()) - 1;
     SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(g_currentTab), 0);
     SwitchToTab(g_currentTab);
+}
+
+void NoteTabSource(int index, const std::wstring& source) {
+    if (!IsTabIndex(index)) return;
+    g_tabs[index].lastSource = source;
+    g_tabs[index].failure.hangAsked = false;
+}
+
+void ClearTabs() {
+    // Moved out first: releasing the last reference may call back into the browser.
+    std::vector<BrowserTab> released;
+    released.swap(g_tabs);
+    g_currentTab = -1;
+    if (IsWindow(g_hTabCtrl)) SendMessageW(g_hTabCtrl, TCM_DELETEALLITEMS, 0, 0);
+    released.clear();
 }

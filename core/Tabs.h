@@ -2,7 +2,8 @@
 //
 // g_tabs and the tab strip always agree: item i of the strip belongs to
 // g_tabs[i]. Once the first tab exists exactly one tab is current, its
-// controller is the only visible one, and the last tab is never closed.
+// controller is the only visible one, and the last tab is never closed (while
+// a failed engine is replaced, both are empty until the tabs come back).
 #pragma once
 
 #include "core/NewTabAddress.h"
@@ -13,10 +14,22 @@
 #include <string>
 #include <vector>
 
+// What the handling of failed engine processes keeps for a tab. Failures are
+// acted on later, from a posted message; the flags say what waits.
+struct TabFailureState {
+    bool reloadPending = false;     // its render process exited
+    ULONGLONG lastCrashReload = 0;  // GetTickCount64 of the last reload for an exit; 0: none yet
+    bool hangPending = false;       // it stopped responding: the question waits
+    bool hangAsked = false;         // asked about this hang already
+    bool browserExited = false;     // the engine's browser process exited under it: a recovery is posted
+};
+
 struct BrowserTab {
     Microsoft::WRL::ComPtr<ICoreWebView2Controller> controller;
     Microsoft::WRL::ComPtr<ICoreWebView2> webview;
     EventRegistrationToken titleChangedToken = {};
+    std::wstring lastSource;  // the last address it reported or was asked to load; reopened after a failure
+    TabFailureState failure;
 };
 
 extern std::vector<BrowserTab> g_tabs;
@@ -51,3 +64,11 @@ void ActivateTabBy(int step);
 // current tab makes the tab that moves into its place current (the new last
 // tab when it was the last); closing another keeps the current tab current.
 void CloseTab(int index);
+
+// Tab `index` reported `source`: a recovery reopens it there, and its page is
+// alive, so a later hang is a new one.
+void NoteTabSource(int index, const std::wstring& source);
+
+// Drops every tab from the list and the strip (their engine objects are let
+// go, not closed); there is no current tab afterwards.
+void ClearTabs();

@@ -7,3 +7,5 @@ HWND g_hCloseTabButton = nullptr;
 HWND g_hAddressBar = nullptr;
 HWND g_hHistoryButton = nullptr;
 HFONT g_hFont = nullptr;
+
+const wchar_t kMainWindowTitle[] = L"Velquin";

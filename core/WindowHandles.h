@@ -34,7 +34,12 @@ enum CommandId : int {
 // callback runs later, outside it.
 enum AppMessage : UINT {
     WM_APP_ENGINE_START_FAILED = WM_APP + 2,   // wParam: the failure's HRESULT
+    WM_APP_RECOVER_ENGINE = WM_APP + 3,        // the engine's browser process exited
+    WM_APP_TAB_PROCESS_FAILED = WM_APP + 4,    // a tab's render process exited or hangs
 };
+
+// The main window's title, also the caption of the browser's own message boxes.
+extern const wchar_t kMainWindowTitle[];
 
 extern HWND g_hMainWnd;
 extern HWND g_hTabCtrl;

@@ -95,6 +95,16 @@ bool RunControlCommand(const std::wstring& command) {
         return json.empty() ? TriggerNonStringWebMessage(id) : TriggerNonStringWebMessage(id, json);
     }
     if (name == L"accel") return RunAcceleratorCommand(id, command, position);
+    if (name == L"new-window") {
+        const std::wstring uri = NextWord(command, &position);
+        return !uri.empty() && TriggerNewWindowRequest(id, uri);
+    }
+    if (name == L"process-failed") {
+        const std::wstring kind = NextWord(command, &position);
+        const unsigned long value = wcstoul(kind.c_str(), &end, 10);
+        if (kind.empty() || *end != L'\0') return false;
+        return TriggerProcessFailure(id, static_cast<COREWEBVIEW2_PROCESS_FAILED_KIND>(value));
+    }
     if (name == L"click") {
         const std::wstring where = NextWord(command, &position);
         if (where != L"box" && where != L"page") return false;

@@ -55,9 +55,31 @@
 //   controller or its web view fails with HRESULT_FROM_WIN32(ERROR_INVALID_STATE).
 // - A controller request whose parent window is gone when it completes fails
 //   with HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE) and a null controller.
+// - New windows (TriggerNewWindowRequest): the opener's NewWindowRequested fires
+//   with real arguments. The engine acts on the answer when the handlers return,
+//   or, once a deferral is taken, when it is completed (later, from its queue):
+//   a web view handed over with put_NewWindow loads the requested address
+//   (SourceChanged and DocumentTitleChanged follow as for any navigation);
+//   Handled without a new window opens nothing; a request left unhandled opens
+//   a window of the engine's own, outside the browser: the log says
+//   "stray window <uri>", which tests treat as a failure. put_NewWindow refuses
+//   (E_INVALIDARG) a view of another environment, a closed or failed one, or
+//   one that was asked to navigate; it fails once the opener is closed or
+//   failed, and once the deferral is completed. A deferral completes once.
+// - Process failures (TriggerProcessFailure): a render process exit or hang, or
+//   any kind but the browser process's, fires ProcessFailed on that view,
+//   which stays usable. A browser-process exit fails the view's environment:
+//   from then on every call on the environment, its controllers and web views
+//   fails with HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) ("[failed]" in the
+//   call log), pending controller requests complete with it and null, pending
+//   events are dropped, and each of its open views fires ProcessFailed
+//   (kind 0). Close still works on a failed view and lets its handlers go.
+//   "Failed" is not "closed": the objects stay until the browser closes or
+//   releases them. A new environment works as usual.
 // - Every add_/remove_ event slot takes handlers (and hands out a token); only
-//   the events described here ever fire. Other methods the browser never uses
-//   return E_NOTIMPL.
+//   the events described here ever fire (each is one declaration in
+//   devengine/Events.h, fired through its Fire). Other methods the browser
+//   never uses return E_NOTIMPL.
 // - Each environment owns the views it created.
 #pragma once
 
@@ -91,6 +113,7 @@ struct Knobs {
     HRESULT canGoResult = S_OK;          // a failure: get_CanGoBack and get_CanGoForward fail with it
     bool nonStringMessages = false;      // string web messages arrive as the JSON {"message":"<text>"}
     bool requireSta = true;              // the environment request checks the COM apartment
+    HRESULT newWindowResult = S_OK;      // a failure: put_NewWindow of a new-window request fails with it
 };
 
 // The knobs in force; change them in place.
@@ -102,14 +125,15 @@ void ResetKnobs();
 // null_environment, environment_delay_ms, controller_result, null_controller,
 // controller_delay_ms, source_result, null_source, title_result, null_title,
 // corewebview2_result, null_corewebview2, can_go_result, nonstring_messages,
-// require_sta.
+// require_sta, new_window_result.
 // The value is a number (decimal, or hex with 0x); flags take 0 or 1.
 // Returns false for an unknown name or a value that is not a number.
 bool SetKnob(const std::wstring& name, const std::wstring& value);
 
 // Resets everything between tests: closes every open view, drops pending
 // completions and events (releasing their handlers), forgets the views (ids
-// start again at 1), the title table, the logs and the environment requests,
+// start again at 1), the environments, the title table, the logs, the
+// environment and new-window requests,
 // and resets the knobs. Reference counters are not reset.
 void Reset();
 
@@ -189,8 +213,8 @@ void SetLogFile(const std::wstring& path);
 void SetPageTitle(const std::wstring& url, const std::wstring& title);
 
 // Event triggers. Each queues the event for the view and returns at once
-// (false for an unknown or closed view); RunPending or the message loop
-// delivers it.
+// (false for an unknown, closed or failed view); RunPending or the message
+// loop delivers it.
 // The document title changes; DocumentTitleChanged fires.
 bool TriggerTitleChange(int id, const std::wstring& title);
 // The page moves to another address within its document (as a fragment or
@@ -206,10 +230,27 @@ bool TriggerNonStringWebMessage(int id, const std::wstring& json = L"{\"message\
 // for a system key (COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_DOWN or _UP).
 bool TriggerAcceleratorKey(int id, COREWEBVIEW2_KEY_EVENT_KIND kind, UINT virtualKey, bool ctrl = false,
                            bool shift = false);
+// The page asks for a new window for `uri` (window.open, target="_blank").
+bool TriggerNewWindowRequest(int openerId, const std::wstring& uri, bool userInitiated = true);
+// The view's engine process of this kind fails (see above).
+bool TriggerProcessFailure(int id, COREWEBVIEW2_PROCESS_FAILED_KIND kind);
 // Sends a mouse click (button down and up) to the view's page window: on the
 // "Search Google..." box, or on an empty spot of the page. False if there is
 // no page window, or no box is shown and onSearchBox is true.
 bool ClickPage(int id, bool onSearchBox);
+
+// Every new-window request since the last Reset, in order.
+struct NewWindowRequestInfo {
+    int opener = 0;
+    std::wstring uri;
+    bool userInitiated = true;
+    bool handled = false;        // as the browser last set it
+    bool deferralTaken = false;
+    bool completed = false;      // the deferral was completed
+    int newWindow = 0;           // the view that loaded the address, once the engine acted
+    std::wstring outcome;        // "" until the engine acts, then "view <id>", "none" or "stray"
+};
+std::vector<NewWindowRequestInfo> NewWindowRequests();
 
 // Reference accounting.
 // Engine COM objects alive now (environments, controllers, web views, args).
@@ -239,6 +280,8 @@ long HeldHandlerCount();
 //                                              one letter or digit (W); with alt, a system key
 //   knob <name> <value>                        SetKnob
 //   click <viewId> box|page                    ClickPage
+//   new-window <viewId> <uri>                  TriggerNewWindowRequest
+//   process-failed <viewId> <kind>             TriggerProcessFailure; kind is the number (0 to 9)
 // Environment variables read by the DLL at its first environment request:
 //   VELQUIN_DEVENGINE_<KNOB NAME>, e.g. VELQUIN_DEVENGINE_ENVIRONMENT_RESULT=0x80070002, and
 //   VELQUIN_DEVENGINE_LOG=<windows path>  (SetLogFile).

@@ -14,6 +14,7 @@ void Reset() {
         if (!view->closed) CloseView(*view, L"reset");
     }
     DropPendingTasks();
+    ForgetNewWindowRequests();
     state.environments.clear();
     state.nextEnvironmentId = 1;
     state.nextViewId = 1;

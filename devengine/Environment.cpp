@@ -14,6 +14,10 @@ public:
     explicit EnvironmentObject(EnvironmentPtr environment) : environment_(std::move(environment)) {}
 
     HRESULT STDMETHODCALLTYPE CreateCoreWebView2Controller(HWND parentWindow, ControllerHandler* handler) override {
+        if (environment_->failed) {
+            Log(L"environment CreateCoreWebView2Controller [failed]");
+            return kFailedResult;
+        }
         Log(L"environment CreateCoreWebView2Controller");
         if (handler == nullptr) return E_INVALIDARG;
         const Knobs& knobs = State().knobs;
@@ -43,6 +47,8 @@ public:
 private:
     static void CompleteController(const EnvironmentPtr& environment, HWND parent, HRESULT result, bool giveNull,
                                    ControllerHandler* handler) {
+        // A request still pending when the browser process exited fails too.
+        if (environment->failed) result = kFailedResult;
         if (FAILED(result) || giveNull) {
             Log(L"controller completed " + HexResult(result) + L" (null)");
             handler->Invoke(result, nullptr);

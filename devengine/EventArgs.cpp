@@ -35,9 +35,7 @@ public:
     explicit SourceChangedArgs(bool isNewDocument) : isNewDocument_(isNewDocument) {}
 
     HRESULT STDMETHODCALLTYPE get_IsNewDocument(BOOL* isNewDocument) override {
-        if (isNewDocument == nullptr) return E_POINTER;
-        *isNewDocument = isNewDocument_ ? TRUE : FALSE;
-        return S_OK;
+        return ValueOut<BOOL>(isNewDocument_ ? TRUE : FALSE, isNewDocument);
     }
 
 private:
@@ -49,19 +47,13 @@ public:
     AcceleratorKeyArgs(ViewPtr view, const KeyEvent& key) : view_(std::move(view)), key_(key) {}
 
     HRESULT STDMETHODCALLTYPE get_KeyEventKind(COREWEBVIEW2_KEY_EVENT_KIND* keyEventKind) override {
-        if (keyEventKind == nullptr) return E_POINTER;
-        *keyEventKind = key_.kind;
-        return S_OK;
+        return ValueOut<COREWEBVIEW2_KEY_EVENT_KIND>(key_.kind, keyEventKind);
     }
     HRESULT STDMETHODCALLTYPE get_VirtualKey(UINT* virtualKey) override {
-        if (virtualKey == nullptr) return E_POINTER;
-        *virtualKey = key_.virtualKey;
-        return S_OK;
+        return ValueOut<UINT>(key_.virtualKey, virtualKey);
     }
     HRESULT STDMETHODCALLTYPE get_KeyEventLParam(INT* lParam) override {
-        if (lParam == nullptr) return E_POINTER;
-        *lParam = key_.lParam;
-        return S_OK;
+        return ValueOut<INT>(key_.lParam, lParam);
     }
     HRESULT STDMETHODCALLTYPE get_PhysicalKeyStatus(COREWEBVIEW2_PHYSICAL_KEY_STATUS* status) override {
         if (status == nullptr) return E_POINTER;
@@ -75,9 +67,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_Handled(BOOL* handled) override {
-        if (handled == nullptr) return E_POINTER;
-        *handled = handled_;
-        return S_OK;
+        return ValueOut<BOOL>(handled_, handled);
     }
     HRESULT STDMETHODCALLTYPE put_Handled(BOOL handled) override {
         LogCall(*view_, handled ? L"put_Handled 1" : L"put_Handled 0");

@@ -21,6 +21,8 @@ inline constexpr Event<ICoreWebView2WebMessageReceivedEventHandler> kWebMessageR
 inline constexpr Event<ICoreWebView2HistoryChangedEventHandler> kHistoryChanged{L"HistoryChanged"};
 inline constexpr Event<ICoreWebView2AcceleratorKeyPressedEventHandler> kAcceleratorKeyPressed{
     L"AcceleratorKeyPressed"};
+inline constexpr Event<ICoreWebView2NewWindowRequestedEventHandler> kNewWindowRequested{L"NewWindowRequested"};
+inline constexpr Event<ICoreWebView2ProcessFailedEventHandler> kProcessFailed{L"ProcessFailed"};
 
 namespace event_detail {
 

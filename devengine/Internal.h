@@ -137,6 +137,7 @@ struct ViewState {
     std::vector<PageEntry> entries = {PageEntry{L"about:blank", L"", L""}};
     size_t current = 0;
     bool initialBlank = true;  // entries holds only the fresh page, which the first navigation replaces
+    bool navigated = false;    // a navigation was asked of it: it can no longer take a new-window request
     bool visible = true;
     RECT bounds = {};
     bool closed = false;
@@ -222,13 +223,19 @@ HRESULT CopyOut(const std::wstring& text, LPWSTR* out);
 HRESULT AddHandler(ViewState& view, const wchar_t* event, IUnknown* handler, EventRegistrationToken* token);
 HRESULT RemoveHandler(ViewState& view, const wchar_t* event, EventRegistrationToken token);
 
+// An event argument's getter: `value` into *out.
+template <typename T>
+HRESULT ValueOut(T value, T* out) {
+    if (out == nullptr) return E_POINTER;
+    *out = value;
+    return S_OK;
+}
+
 // A getter on a view: `value` into *out.
 template <typename T>
 HRESULT GetValue(ViewState& view, const wchar_t* call, T* out, T value) {
     if (IsDead(view)) return DeadCall(view, call);
-    if (out == nullptr) return E_POINTER;
-    *out = value;
-    return S_OK;
+    return ValueOut(value, out);
 }
 
 // An event slot pair of a view's object (its view_): add_ and remove_ keep the
@@ -261,10 +268,17 @@ ViewPtr CreateView(const EnvironmentPtr& environment, HWND parent);
 ViewPtr FindView(int id);
 // Every view of every environment, by id.
 std::vector<ViewPtr> AllViews();
-// The view if it exists and is open, else null.
+// The view if it exists and is neither closed nor failed, else null.
 ViewPtr OpenView(int id);
 // Closes the view: page window, handlers and pending events go.
 void CloseView(ViewState& view, const wchar_t* why);
+
+// ProcessFailures.cpp: the environment's browser process exits. It and each of
+// its open views fail, their pending events go, and each raises ProcessFailed.
+void FailEnvironment(EnvironmentState& environment);
+
+// NewWindows.cpp: forgets every request (Reset).
+void ForgetNewWindowRequests();
 Microsoft::WRL::ComPtr<ICoreWebView2> WebViewFor(const ViewPtr& view);
 
 // Controller.cpp / WebView.cpp

@@ -30,6 +30,7 @@ const KnobSetter kKnobSetters[] = {
     {L"can_go_result", [](Knobs& k, unsigned long v) { k.canGoResult = static_cast<HRESULT>(v); }},
     {L"nonstring_messages", [](Knobs& k, unsigned long v) { k.nonStringMessages = v != 0; }},
     {L"require_sta", [](Knobs& k, unsigned long v) { k.requireSta = v != 0; }},
+    {L"new_window_result", [](Knobs& k, unsigned long v) { k.newWindowResult = static_cast<HRESULT>(v); }},
 };
 
 std::wstring EnvironmentVariable(const std::wstring& name) {

@@ -47,7 +47,7 @@ ViewPtr FindView(int id) {
 
 ViewPtr OpenView(int id) {
     ViewPtr view = FindView(id);
-    return view != nullptr && !view->closed ? view : nullptr;
+    return view != nullptr && !IsDead(*view) ? view : nullptr;
 }
 
 void CloseView(ViewState& view, const wchar_t* why) {

@@ -21,6 +21,7 @@ public:
         if (IsDead(*view_)) return DeadCall(*view_, L"Navigate");
         if (uri == nullptr) return E_INVALIDARG;
         LogCall(*view_, std::wstring(L"Navigate ") + uri);
+        view_->navigated = true;
         QueueNavigation(view_, PageForUrl(uri));
         return S_OK;
     }
@@ -28,6 +29,7 @@ public:
         if (IsDead(*view_)) return DeadCall(*view_, L"NavigateToString");
         if (htmlContent == nullptr) return E_INVALIDARG;
         LogCall(*view_, L"NavigateToString");
+        view_->navigated = true;
         QueueNavigation(view_, PageForHtml(htmlContent));
         return S_OK;
     }

@@ -12,17 +12,15 @@ HRESULT LastErrorAsHresult() {
 
 }  // namespace
 
-HRESULT RequestEngineEnvironment(const std::wstring& loaderPath, const std::wstring& userDataFolder,
-                                 ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed) {
-    // The library stays loaded for the life of the process: the engine's
-    // objects live in it.
+HRESULT LoadEngineLoader(const std::wstring& loaderPath, CreateEnvironmentWithOptionsFn* createEnvironment) {
+    *createEnvironment = nullptr;
+    // Never freed: the engine's objects live in it.
     HMODULE loader = LoadLibraryW(loaderPath.c_str());
     if (loader == nullptr) return LastErrorAsHresult();
 
     FARPROC exported = GetProcAddress(loader, kCreateEnvironmentExport);
     if (exported == nullptr) return LastErrorAsHresult();
     // Through void* because FARPROC's own type matches no real function.
-    auto createEnvironment = reinterpret_cast<CreateEnvironmentWithOptionsFn>(reinterpret_cast<void*>(exported));
-
-    return createEnvironment(nullptr, userDataFolder.c_str(), nullptr, completed);
+    *createEnvironment = reinterpret_cast<CreateEnvironmentWithOptionsFn>(reinterpret_cast<void*>(exported));
+    return S_OK;
 }

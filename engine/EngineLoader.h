@@ -1,5 +1,5 @@
-// Starts the engine: loads its loader library at run time and asks it for
-// an environment.
+// Finds the engine: loads its loader library at run time and looks up the
+// export that creates environments.
 #pragma once
 
 #include "engine/WebViewInterfaces.h"
@@ -10,9 +10,7 @@ extern const wchar_t kEngineLoaderDll[];
 extern const char kCreateEnvironmentExport[];
 
 // Loads the loader library from `loaderPath` (a full path, so that no other
-// folder is searched) and requests the environment for `userDataFolder`;
-// `completed` runs later on this thread. Returns the failure when the library
-// or its export is missing or the request itself fails, in which case
-// `completed` never runs.
-HRESULT RequestEngineEnvironment(const std::wstring& loaderPath, const std::wstring& userDataFolder,
-                                 ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed);
+// folder is searched) and puts its environment-creating export into
+// *createEnvironment. Returns the failure when the library or its export is
+// missing. The library stays loaded for the life of the process.
+HRESULT LoadEngineLoader(const std::wstring& loaderPath, CreateEnvironmentWithOptionsFn* createEnvironment);

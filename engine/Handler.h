@@ -2,6 +2,10 @@
 // engine's completion or event handler interfaces by forwarding Invoke to a
 // callable of the browser.
 //
+// No C++ exception leaves Invoke: the engine's frames are not C++. One that
+// reaches it becomes a failure result, E_OUTOFMEMORY for std::bad_alloc and
+// E_FAIL for any other.
+//
 // MakeHandler returns the object with one reference, held by the caller's
 // ComPtr (a new object starts at zero; its first owner adds the reference,
 // which is also why ComPtr::Attach is not used: mingw's adds one more). The caller hands it to the engine (which adds its own reference) and
@@ -11,6 +15,7 @@
 #include <windows.h>
 #include <wrl/client.h>
 
+#include <new>
 #include <utility>
 
 namespace handler_detail {
@@ -58,7 +63,13 @@ public:
 
     HRESULT STDMETHODCALLTYPE Invoke(typename Params::FirstType first,
                                      typename Params::SecondType second) override {
-        return callable_(first, second);
+        try {
+            return callable_(first, second);
+        } catch (const std::bad_alloc&) {
+            return E_OUTOFMEMORY;
+        } catch (...) {
+            return E_FAIL;
+        }
     }
 
 private:

@@ -4,6 +4,7 @@
 #include "core/ClosedTabs.h"
 #include "core/History.h"
 #include "core/Layout.h"
+#include "core/ProcessFailures.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -15,7 +16,6 @@
 #include <cwchar>
 
 const wchar_t kMainWindowClass[] = L"TabBrowserClass";
-const wchar_t kMainWindowTitle[] = L"Velquin";
 
 namespace {
 
@@ -120,10 +120,6 @@ LRESULT OnNotify(LPARAM lParam) {
 }  // namespace
 
 void ReportEngineStartFailure(HWND owner, HRESULT failure) {
-    static bool reported = false;
-    if (reported) return;
-    reported = true;
-
     wchar_t text[512];
     swprintf(text, sizeof(text) / sizeof(text[0]),
              L"The web engine could not be started (error 0x%08lX).\n\n"
@@ -148,6 +144,12 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
             return OnCommand(hwnd, wParam, lParam);
         case WM_APP_ENGINE_START_FAILED:
             ReportEngineStartFailure(hwnd, static_cast<HRESULT>(wParam));
+            return 0;
+        case WM_APP_TAB_PROCESS_FAILED:
+            HandleTabProcessFailures(hwnd);
+            return 0;
+        case WM_APP_RECOVER_ENGINE:
+            RecoverEngine();
             return 0;
         default:
             return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -5,11 +5,11 @@
 #include <windows.h>
 
 extern const wchar_t kMainWindowClass[];
-extern const wchar_t kMainWindowTitle[];
 constexpr int kMainWindowWidth = 1100;
 constexpr int kMainWindowHeight = 800;
 
 LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Tells the user, once, that the web engine could not be started.
+// Tells the user that the web engine could not be started (the browser posts
+// it once per failure).
 void ReportEngineStartFailure(HWND owner, HRESULT failure);

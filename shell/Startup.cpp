@@ -5,7 +5,6 @@
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "engine/EngineLoader.h"
-#include "engine/Handler.h"
 #include "shell/MainWindow.h"
 
 const wchar_t kUserDataFolderName[] = L"Browser_Data";
@@ -54,11 +53,13 @@ HWND CreateMainWindow(HINSTANCE instance) {
 
 void StartEngine(const std::wstring& executablePath) {
     const std::wstring loaderPath = ExecutableFolder(executablePath) + L"\\" + kEngineLoaderDll;
-    auto handler = MakeHandler<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(OnEnvironmentCreated);
-    const HRESULT result = RequestEngineEnvironment(loaderPath, UserDataFolderFor(executablePath), handler.Get());
-    if (FAILED(result)) {
-        PostMessageW(g_hMainWnd, WM_APP_ENGINE_START_FAILED, static_cast<WPARAM>(static_cast<ULONG>(result)), 0);
+    CreateEnvironmentWithOptionsFn createEnvironment = nullptr;
+    const HRESULT loaded = LoadEngineLoader(loaderPath, &createEnvironment);
+    if (FAILED(loaded)) {
+        ReportEngineFailure(loaded);
+        return;
     }
+    StartEngineEnvironment(createEnvironment, UserDataFolderFor(executablePath));
 }
 
 bool IsCloseTabShortcut(const MSG& msg) {

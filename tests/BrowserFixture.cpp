@@ -42,6 +42,10 @@ void BrowserFixture::SetUp() {
 }
 
 void BrowserFixture::TearDown() {
+    // A request the browser left unhandled opened a window outside it.
+    for (const devengine::NewWindowRequestInfo& request : devengine::NewWindowRequests()) {
+        EXPECT_NE(request.outcome, L"stray") << "stray window for " << testing::PrintToString(request.uri);
+    }
     ReleaseEngineObjects();
     if (IsWindow(g_hMainWnd)) DestroyWindow(g_hMainWnd);
     RemoveQueuedMessages();
@@ -62,6 +66,20 @@ void BrowserFixture::OpenTabs(int count) {
 
 void BrowserFixture::Settle() {
     ASSERT_TRUE(devengine::RunPending());
+}
+
+bool BrowserFixture::PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const ULONGLONG start = GetTickCount64();
+    while (!done()) {
+        if (GetTickCount64() - start > timeoutMs) return false;
+        MSG msg;
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&msg);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+    return true;
 }
 
 std::vector<std::wstring> BrowserFixture::TabCaptions() {
@@ -135,6 +153,9 @@ std::wstring SourceOfTab(int index) {
 
 namespace {
 
+// The button the answerer presses.
+int g_answer = IDOK;
+
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM param) {
     wchar_t className[32] = {};
     GetClassNameW(child, className, 32);
@@ -164,7 +185,7 @@ BOOL CALLBACK AnswerDialog(HWND window, LPARAM) {
     box.caption = caption;
     EnumChildWindows(window, CollectStaticText, reinterpret_cast<LPARAM>(&box.text));
     MessageBoxAnswerer::Seen().push_back(box);
-    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(g_answer), 0);
     return TRUE;
 }
 
@@ -174,7 +195,8 @@ void CALLBACK AnswerOpenBoxes(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
-MessageBoxAnswerer::MessageBoxAnswerer() : timer_(SetTimer(nullptr, 0, 50, AnswerOpenBoxes)) {
+MessageBoxAnswerer::MessageBoxAnswerer(int answer) : timer_(SetTimer(nullptr, 0, 50, AnswerOpenBoxes)) {
+    g_answer = answer;
     Seen().clear();
 }
 

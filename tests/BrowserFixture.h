@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ protected:
     void OpenTabs(int count);
     // Delivers everything the engine has queued.
     static void Settle();
+    // Dispatches messages until `done` holds; false if it still does not after timeoutMs.
+    static bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
     // What the window shows.
     static std::vector<std::wstring> TabCaptions();
@@ -46,10 +49,11 @@ protected:
 std::wstring SourceOfTab(int index);
 
 // Answers the message boxes this thread opens from now on (their modal loops
-// run the timer) and records their captions and texts.
+// run the timer) with the button `answer` (IDOK, IDYES, IDNO) and records
+// their captions and texts.
 class MessageBoxAnswerer {
 public:
-    MessageBoxAnswerer();
+    explicit MessageBoxAnswerer(int answer = IDOK);
     ~MessageBoxAnswerer();
     struct Box {
         HWND owner;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
 #include <utility>
 
 using Microsoft::WRL::ComPtr;
@@ -120,4 +122,14 @@ TEST(Handler, InvokeForwardsBothArgumentsAndTheResult) {
     EXPECT_EQ(event->Invoke(sender, args), S_OK);
     EXPECT_EQ(receivedSender, sender);
     EXPECT_EQ(receivedArgs, args);
+}
+
+TEST(Handler, AnExceptionStopsAtInvokeAsAFailureResult) {
+    auto outOfMemory = MakeHandler<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler>(
+        [](HRESULT, ICoreWebView2Controller*) -> HRESULT { throw std::bad_alloc(); });
+    EXPECT_EQ(outOfMemory->Invoke(S_OK, nullptr), E_OUTOFMEMORY);
+
+    auto anyOther = MakeHandler<ICoreWebView2ProcessFailedEventHandler>(
+        [](ICoreWebView2*, ICoreWebView2ProcessFailedEventArgs*) -> HRESULT { throw std::runtime_error("bad"); });
+    EXPECT_EQ(anyOther->Invoke(nullptr, nullptr), E_FAIL);
 }

@@ -79,14 +79,14 @@ TEST_F(TabCreation, AControllerWithoutAWebViewAddsNoTab) {
     ExpectConsistent();
 }
 
-TEST_F(TabCreation, AnEngineThatCannotStartIsReportedOnce) {
+TEST_F(TabCreation, AnEngineThatCannotStartIsReportedOncePerFailure) {
     devengine::GetKnobs().environmentResult = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
     RequestBrowserEnvironment();
 
     MessageBoxAnswerer answerer;
     Settle();
-    // A second report of the same failure shows nothing more.
-    PostMessageW(g_hMainWnd, WM_APP_ENGINE_START_FAILED, 0x80004005, 0);
+    // Another report of the same failure shows nothing more.
+    ReportEngineFailure(E_FAIL);
     Settle();
 
     EXPECT_TRUE(g_tabs.empty());
@@ -98,6 +98,32 @@ TEST_F(TabCreation, AnEngineThatCannotStartIsReportedOnce) {
     EXPECT_NE(boxes[0].text.find(L"0x80070002"), std::wstring::npos) << boxes[0].text;
     EXPECT_NE(boxes[0].text.find(L"WebView2Loader.dll"), std::wstring::npos);
     EXPECT_TRUE(IsWindow(g_hMainWnd));
+
+    // A later failure, of a new request, is told again.
+    RequestBrowserEnvironment();
+    Settle();
+    EXPECT_EQ(boxes.size(), 2u);
+}
+
+TEST_F(TabCreation, AFirstTabThatCannotBeCreatedIsReported) {
+    MessageBoxAnswerer answerer;
+    devengine::GetKnobs().controllerResult = E_ABORT;
+    StartEngine();
+    ASSERT_EQ(MessageBoxAnswerer::Seen().size(), 1u);
+    EXPECT_NE(MessageBoxAnswerer::Seen()[0].text.find(L"0x80004004"), std::wstring::npos);
+
+    // Without a web view, likewise; with a tab open, a failed "+" stays silent.
+    devengine::GetKnobs() = devengine::Knobs();
+    devengine::GetKnobs().nullCoreWebView2 = true;
+    StartEngine();
+    EXPECT_EQ(MessageBoxAnswerer::Seen().size(), 2u);
+    devengine::GetKnobs().nullCoreWebView2 = false;
+    OpenTabs(1);
+    devengine::GetKnobs().nullController = true;
+    OpenTabs(1);
+    EXPECT_EQ(MessageBoxAnswerer::Seen().size(), 2u);
+    EXPECT_EQ(g_tabs.size(), 1u);
+    ExpectConsistent();
 }
 
 TEST_F(TabCreation, StartFailuresArePostedNotShownInsideTheEngineCall) {
@@ -189,6 +215,9 @@ TEST_F(TabCreation, EveryEngineReferenceIsReleasedAtShutdown) {
     EXPECT_GT(devengine::HeldHandlerCount(), heldBefore);
 
     ReleaseEngineObjects();
+    // The strip lets its items go with the tab list.
+    EXPECT_TRUE(TabCaptions().empty());
+    EXPECT_EQ(g_currentTab, -1);
     Settle();
     EXPECT_EQ(devengine::LiveObjectCount(), liveBefore);
     EXPECT_EQ(devengine::HeldHandlerCount(), heldBefore);

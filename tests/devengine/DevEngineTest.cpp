@@ -607,3 +607,102 @@ TEST_F(DevEngineTest, ObjectsAnswerOnlyTheirOwnInterfaces) {
 }
 
 }  // namespace
+
+TEST_F(DevEngineTest, NewWindowRequestsWaitForTheDeferralAndLoadTheHandedOverView) {
+    OpenView();
+    ComPtr<ICoreWebView2NewWindowRequestedEventArgs> args;
+    ComPtr<ICoreWebView2Deferral> deferral;
+    EventRegistrationToken token = {};
+    ASSERT_EQ(webView_->add_NewWindowRequested(
+                  MakeHandler<ICoreWebView2NewWindowRequestedEventHandler>(
+                      [&](ICoreWebView2* sender, ICoreWebView2NewWindowRequestedEventArgs* request) {
+                          EXPECT_EQ(sender, webView_.Get());
+                          args = request;
+                          request->put_Handled(TRUE);
+                          return request->GetDeferral(&deferral);
+                      }).Get(),
+                  &token),
+              S_OK);
+    ASSERT_TRUE(devengine::TriggerNewWindowRequest(1, L"https://n.example/"));
+    ASSERT_TRUE(devengine::RunPending());
+    ASSERT_NE(deferral, nullptr);
+    LPWSTR uri = nullptr;
+    ASSERT_EQ(args->get_Uri(&uri), S_OK);
+    EXPECT_EQ(TakeString(uri), L"https://n.example/");
+
+    // Only a fresh view of the same environment is taken.
+    ComPtr<ICoreWebView2> fresh;
+    ComPtr<ICoreWebView2> navigated;
+    const auto freshController = CreateController(parent_);
+    const auto navigatedController = CreateController(parent_);
+    freshController->get_CoreWebView2(&fresh);
+    navigatedController->get_CoreWebView2(&navigated);
+    navigated->Navigate(L"https://elsewhere.example/");
+    EXPECT_EQ(args->put_NewWindow(navigated.Get()), E_INVALIDARG);
+    EXPECT_EQ(args->put_NewWindow(fresh.Get()), S_OK);
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(devengine::NewWindowRequests().at(0).outcome, L"") << "acted before the deferral completed";
+
+    EXPECT_EQ(deferral->Complete(), S_OK);
+    EXPECT_NE(deferral->Complete(), S_OK);
+    EXPECT_NE(args->put_NewWindow(nullptr), S_OK) << "answer taken after the deferral completed";
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(devengine::NewWindowRequests().at(0).outcome, L"view 2");
+    EXPECT_EQ(SourceOf(fresh.Get()), L"https://n.example/");
+
+    // Nobody answers: the engine opens a window of its own.
+    ASSERT_EQ(webView_->remove_NewWindowRequested(token), S_OK);
+    ASSERT_TRUE(devengine::TriggerNewWindowRequest(1, L"https://stray.example/"));
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(devengine::NewWindowRequests().at(1).outcome, L"stray");
+    const auto log = devengine::EngineLog();
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const std::wstring& line) { return line.compare(0, 13, L"stray window ") == 0; }),
+              1);
+}
+
+TEST_F(DevEngineTest, ABrowserProcessExitFailsItsOwnEnvironmentOnly) {
+    OpenView();
+    std::vector<COREWEBVIEW2_PROCESS_FAILED_KIND> kinds;
+    ASSERT_EQ(webView_->add_ProcessFailed(MakeHandler<ICoreWebView2ProcessFailedEventHandler>(
+                                              [&](ICoreWebView2*, ICoreWebView2ProcessFailedEventArgs* failed) {
+                                                  COREWEBVIEW2_PROCESS_FAILED_KIND kind;
+                                                  EXPECT_EQ(failed->get_ProcessFailedKind(&kind), S_OK);
+                                                  kinds.push_back(kind);
+                                                  return S_OK;
+                                              }).Get(),
+                                          nullptr),
+              S_OK);
+    // A render process exit leaves the view usable.
+    ASSERT_TRUE(devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED));
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(webView_->Reload(), S_OK);
+
+    const ComPtr<ICoreWebView2Environment> first = environment_;
+    ASSERT_EQ(StartEnvironment(), S_OK);
+    const auto other = CreateController(parent_);
+    ASSERT_NE(other, nullptr);
+    // A navigation queued before the exit never happens.
+    webView_->Navigate(L"https://lost.example/");
+    ASSERT_TRUE(devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED));
+    ASSERT_TRUE(devengine::RunPending());
+
+    const COREWEBVIEW2_PROCESS_FAILED_KIND expected[] = {COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED,
+                                                         COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED};
+    EXPECT_EQ(kinds, std::vector<COREWEBVIEW2_PROCESS_FAILED_KIND>(std::begin(expected), std::end(expected)));
+    const HRESULT dead = HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE);
+    EXPECT_EQ(webView_->Navigate(L"https://a.example/"), dead);
+    EXPECT_EQ(controller_->put_IsVisible(FALSE), dead);
+    EXPECT_EQ(first->CreateCoreWebView2Controller(parent_, nullptr), dead);
+    EXPECT_FALSE(devengine::TriggerTitleChange(1, L"late"));
+    EXPECT_TRUE(devengine::GetView(1).failed);
+    EXPECT_FALSE(devengine::GetView(1).closed);
+    EXPECT_EQ(devengine::GetView(1).source, L"about:blank");
+    EXPECT_FALSE(devengine::GetView(2).failed);
+    EXPECT_EQ(other->put_IsVisible(FALSE), S_OK);
+
+    // Closing the dead view still lets its handler go.
+    EXPECT_EQ(controller_->Close(), S_OK);
+    EXPECT_TRUE(devengine::GetView(1).closed);
+    EXPECT_EQ(devengine::HeldHandlerCount(), 0);
+}

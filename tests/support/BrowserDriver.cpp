@@ -3,16 +3,15 @@
 #include "core/TabCreation.h"
 #include "core/WindowHandles.h"
 #include "devengine/DevEngine.h"
-#include "engine/Handler.h"
 
 #include <commctrl.h>
 
 const wchar_t kTestUserDataFolder[] = L"C:\\velquin\\Browser_Data";
 
 HRESULT RequestBrowserEnvironment(const wchar_t* userDataFolder) {
-    // The engine keeps its own reference to the handler until it completes.
-    auto completed = MakeHandler<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(OnEnvironmentCreated);
-    return devengine::CreateEnvironment(nullptr, userDataFolder, nullptr, completed.Get());
+    // The stand-in's export stands for the loader's: a new environment after a
+    // failure comes from it too.
+    return StartEngineEnvironment(devengine::CreateEnvironment, userDataFolder);
 }
 
 void ClickButton(int controlId) {

@@ -11,9 +11,10 @@
 // Where the stand-in engine is told to keep its profile (it writes nothing).
 extern const wchar_t kTestUserDataFolder[];
 
-// Requests the environment from the stand-in engine, completed by the
-// browser's OnEnvironmentCreated; returns the request's result. The first tab
-// arrives once the engine's queue runs.
+// Starts the browser's engine with the stand-in engine's environment export in
+// place of the loader's (StartEngineEnvironment, completed by
+// OnEnvironmentCreated); returns the request's result. The first tab arrives
+// once the engine's queue runs.
 HRESULT RequestBrowserEnvironment(const wchar_t* userDataFolder = kTestUserDataFolder);
 
 // Sends the main window the command of one of its buttons, as a click does.

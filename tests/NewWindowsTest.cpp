@@ -1,0 +1,113 @@
+// Pages that open a window get a tab: the request's order of answers, its
+// failures, and a page that opens many windows at once.
+#include "BrowserFixture.h"
+
+#include "core/History.h"
+#include "core/Tabs.h"
+
+namespace {
+
+using NewWindows = BrowserFixture;
+
+// The opener's answers to its requests, in the order it gave them.
+std::vector<std::wstring> Answers(int opener) {
+    std::vector<std::wstring> answers;
+    for (const std::wstring& call : devengine::CallLog(opener)) {
+        if (call.compare(0, 11, L"put_Handled") == 0 || call.compare(0, 13, L"put_NewWindow") == 0 ||
+            call == L"GetDeferral" || call.compare(0, 8, L"Complete") == 0) {
+            answers.push_back(call);
+        }
+    }
+    return answers;
+}
+
+TEST_F(NewWindows, ARequestBecomesTheCurrentTabAndTheEngineLoadsTheAddress) {
+    StartEngine();
+    OpenTabs(1);
+    devengine::TriggerNewWindowRequest(1, L"https://popup.example/page");
+    Settle();
+
+    ASSERT_EQ(g_tabs.size(), 3u);
+    EXPECT_EQ(g_currentTab, 2);
+    ExpectConsistent();
+    EXPECT_EQ(TabViewIds()[2], 3);
+    // Handed over before the deferral completes, each once; never sent to the New Tab page.
+    EXPECT_EQ(Answers(1), (std::vector<std::wstring>{L"put_Handled 1", L"GetDeferral", L"put_NewWindow view 3",
+                                                     L"Complete"}));
+    EXPECT_TRUE(Calls(3, L"Navigate").empty());
+    const devengine::NewWindowRequestInfo request = devengine::NewWindowRequests().at(0);
+    EXPECT_EQ(request.outcome, L"view 3");
+    EXPECT_EQ(SourceOfTab(2), L"https://popup.example/page");
+    EXPECT_EQ(AddressBarText(), L"https://popup.example/page");
+    EXPECT_EQ(TabCaptions()[2], L"popup.example");
+    EXPECT_EQ(g_history.back(), L"https://popup.example/page");
+}
+
+TEST_F(NewWindows, AFailedTabCompletesTheRequestWithNoWindowAndChangesNothing) {
+    StartEngine();
+    devengine::GetKnobs().controllerResult = E_ABORT;
+    devengine::TriggerNewWindowRequest(1, L"https://a.example/");
+    Settle();
+    devengine::GetKnobs() = devengine::Knobs();
+    devengine::GetKnobs().nullCoreWebView2 = true;
+    devengine::TriggerNewWindowRequest(1, L"https://b.example/");
+    Settle();
+
+    EXPECT_EQ(g_tabs.size(), 1u);
+    ExpectConsistent();
+    for (const auto& request : devengine::NewWindowRequests()) {
+        EXPECT_TRUE(request.completed) << request.uri;
+        EXPECT_EQ(request.outcome, L"none") << request.uri;
+    }
+    EXPECT_EQ(Calls(1, L"Complete").size(), 2u);
+}
+
+TEST_F(NewWindows, ATabTheRequestCannotTakeLoadsTheAddressItself) {
+    StartEngine();
+    devengine::GetKnobs().newWindowResult = E_FAIL;
+    devengine::TriggerNewWindowRequest(1, L"https://refused.example/");
+    Settle();
+
+    ASSERT_EQ(g_tabs.size(), 2u);
+    ExpectConsistent();
+    EXPECT_EQ(Calls(2, L"Navigate"), std::vector<std::wstring>{L"Navigate https://refused.example/"});
+    EXPECT_EQ(SourceOfTab(1), L"https://refused.example/");
+    EXPECT_EQ(Calls(1, L"Complete"), std::vector<std::wstring>{L"Complete"});
+    EXPECT_EQ(devengine::NewWindowRequests().at(0).outcome, L"none");
+}
+
+TEST_F(NewWindows, TenRequestsGiveTenTabsInTheOrderTheirControllersComplete) {
+    StartEngine();
+    // The controllers wait, so that their completions can be reordered.
+    devengine::GetKnobs().controllerDelayMs = 100;
+    for (int i = 0; i < 10; ++i) {
+        devengine::TriggerNewWindowRequest(1, L"https://w" + std::to_wstring(i) + L".example/");
+    }
+    ASSERT_TRUE(PumpUntil([] {
+        const auto requests = devengine::NewWindowRequests();
+        for (const auto& request : requests) {
+            if (!request.deferralTaken) return false;
+        }
+        return requests.size() == 10u;
+    }));
+    EXPECT_EQ(devengine::ReorderControllerCompletions(42), 10u);
+    Settle();
+
+    ASSERT_EQ(g_tabs.size(), 11u);
+    EXPECT_EQ(g_currentTab, 10);
+    ExpectConsistent();
+    // Views are numbered as their controllers complete: the strip keeps that
+    // order, and each request's address went to the tab made for it.
+    for (int i = 0; i < 11; ++i) EXPECT_EQ(TabViewIds()[i], i + 1);
+    for (const auto& request : devengine::NewWindowRequests()) {
+        ASSERT_EQ(request.outcome, L"view " + std::to_wstring(request.newWindow)) << request.uri;
+        EXPECT_EQ(devengine::GetView(request.newWindow).source, request.uri);
+        EXPECT_TRUE(request.completed);
+    }
+    EXPECT_EQ(Calls(1, L"Complete").size(), 10u);
+    bool reordered = false;
+    for (size_t i = 0; i < 10; ++i) reordered |= devengine::NewWindowRequests()[i].newWindow != static_cast<int>(i) + 2;
+    EXPECT_TRUE(reordered) << "the completions kept the order of the requests";
+}
+
+}  // namespace

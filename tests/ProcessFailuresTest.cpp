@@ -1,0 +1,160 @@
+// Failed engine processes: a page that crashes is reloaded, but not in a
+// loop; a hung page is asked about once; a dead browser process is replaced
+// and every tab comes back.
+#include "BrowserFixture.h"
+
+#include "core/History.h"
+#include "core/TabCreation.h"
+#include "core/Tabs.h"
+#include "core/WindowHandles.h"
+
+#include <algorithm>
+
+namespace {
+
+using ProcessFailures = BrowserFixture;
+
+size_t LogCount(const std::wstring& prefix) {
+    size_t count = 0;
+    for (const std::wstring& line : devengine::EngineLog()) count += line.compare(0, prefix.size(), prefix) == 0;
+    return count;
+}
+
+TEST_F(ProcessFailures, ACrashedPageIsReloadedAtMostOnceInTenSeconds) {
+    MessageBoxAnswerer answerer;
+    StartEngine();
+    OpenTabs(1);
+    devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED);
+    Settle();
+    EXPECT_EQ(Calls(1, L"Reload").size(), 1u);
+
+    // It crashes again at once: left as it is.
+    devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED);
+    Settle();
+    EXPECT_EQ(Calls(1, L"Reload").size(), 1u);
+
+    // Ten seconds on, a crash reloads it again.
+    g_tabs[0].failure.lastCrashReload -= 10000;
+    devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED);
+    // The kinds the engine recovers from itself change nothing.
+    devengine::TriggerProcessFailure(2, COREWEBVIEW2_PROCESS_FAILED_KIND_GPU_PROCESS_EXITED);
+    devengine::TriggerProcessFailure(2, COREWEBVIEW2_PROCESS_FAILED_KIND_FRAME_RENDER_PROCESS_EXITED);
+    Settle();
+    EXPECT_EQ(Calls(1, L"Reload").size(), 2u);
+    EXPECT_TRUE(Calls(2, L"Reload").empty());
+    EXPECT_EQ(g_tabs.size(), 2u);
+    ExpectConsistent();
+    EXPECT_TRUE(MessageBoxAnswerer::Seen().empty());
+    EXPECT_EQ(devengine::EnvironmentRequests().size(), 1u);
+}
+
+TEST_F(ProcessFailures, AHungPageIsAskedAboutOncePerHang) {
+    StartEngine();
+    {
+        MessageBoxAnswerer no(IDNO);
+        devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_UNRESPONSIVE);
+        devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_UNRESPONSIVE);
+        Settle();
+        devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_UNRESPONSIVE);
+        Settle();
+        const auto& boxes = MessageBoxAnswerer::Seen();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].caption, L"Velquin");
+        EXPECT_EQ(boxes[0].owner, g_hMainWnd);
+        EXPECT_NE(boxes[0].text.find(L"browser://newtab"), std::wstring::npos) << boxes[0].text;
+        EXPECT_TRUE(Calls(1, L"Reload").empty());
+    }
+    // The page came back to life and hangs again: a new question; Yes reloads.
+    devengine::TriggerSourceChange(1, L"https://alive.example/");
+    Settle();
+    MessageBoxAnswerer yes(IDYES);
+    devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_UNRESPONSIVE);
+    Settle();
+    EXPECT_EQ(MessageBoxAnswerer::Seen().size(), 1u);
+    EXPECT_EQ(Calls(1, L"Reload").size(), 1u);
+    ExpectConsistent();
+}
+
+TEST_F(ProcessFailures, ABrowserProcessExitReopensEveryTabInANewEnvironment) {
+    const long liveBefore = devengine::LiveObjectCount();
+    const long heldBefore = devengine::HeldHandlerCount();
+    StartEngine();
+    PressEnterInAddressBar(L"https://a.example/");
+    OpenTabs(1);
+    PressEnterInAddressBar(L"https://b.example/");
+    OpenTabs(1);
+    SelectTab(1);
+    const std::vector<std::wstring> historyBefore = g_history;
+
+    // Reopened controllers complete late and in reverse order.
+    devengine::GetKnobs().controllerDelayMs = 100;
+    ASSERT_TRUE(devengine::TriggerProcessFailure(3, COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED));
+    ASSERT_TRUE(PumpUntil([] { return LogCount(L"environment CreateCoreWebView2Controller") == 6; }));
+    EXPECT_TRUE(g_tabs.empty());
+    EXPECT_TRUE(TabCaptions().empty());
+    EXPECT_EQ(devengine::ReorderControllerCompletions(0), 3u);
+    Settle();
+
+    // Three ProcessFailed events, one new environment, for the same profile.
+    const auto requests = devengine::EnvironmentRequests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].userDataFolder, requests[0].userDataFolder);
+    for (int old = 1; old <= 3; ++old) EXPECT_TRUE(devengine::GetView(old).closed) << old;
+
+    ASSERT_EQ(g_tabs.size(), 3u);
+    EXPECT_EQ(g_currentTab, 1);
+    ExpectConsistent();
+    for (int id : TabViewIds()) EXPECT_EQ(devengine::GetView(id).environment, 2);
+    EXPECT_EQ(SourceOfTab(0), L"https://a.example/");
+    EXPECT_EQ(SourceOfTab(1), L"https://b.example/");
+    EXPECT_TRUE(IsNewTabPageSource(SourceOfTab(2)));
+    EXPECT_EQ(AddressBarText(), L"https://b.example/");
+    EXPECT_EQ(TabCaptions(), (std::vector<std::wstring>{L"a.example", L"b.example", L"New Tab"}));
+    // History keeps what it had; the reopened pages add theirs.
+    ASSERT_EQ(g_history.size(), historyBefore.size() + 2);
+    EXPECT_TRUE(std::equal(historyBefore.begin(), historyBefore.end(), g_history.begin()));
+
+    // The dead objects and their handlers are gone; the live ones go at exit.
+    ReleaseEngineObjects();
+    Settle();
+    EXPECT_EQ(devengine::LiveObjectCount(), liveBefore);
+    EXPECT_EQ(devengine::HeldHandlerCount(), heldBefore);
+}
+
+TEST_F(ProcessFailures, ALateCompletionFromTheDeadEngineIsIgnored) {
+    MessageBoxAnswerer answerer;
+    StartEngine();
+    // "+" is still on its way when the engine dies, and comes back while the
+    // tabs are being reopened: it fails, but the recovery goes on.
+    devengine::GetKnobs().controllerDelayMs = 300;
+    Click(ID_NEW_TAB);
+    devengine::GetKnobs().controllerDelayMs = 900;
+    devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED);
+    Settle();
+
+    EXPECT_TRUE(MessageBoxAnswerer::Seen().empty());
+    ASSERT_EQ(g_tabs.size(), 1u);
+    ExpectConsistent();
+    EXPECT_EQ(devengine::GetView(TabViewIds()[0]).environment, 2);
+}
+
+TEST_F(ProcessFailures, ARecoveryWhoseEnvironmentFailsIsReportedAndTheWindowStays) {
+    MessageBoxAnswerer answerer;
+    StartEngine();
+    OpenTabs(1);
+    devengine::GetKnobs().environmentResult = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED);
+    Settle();
+
+    ASSERT_EQ(MessageBoxAnswerer::Seen().size(), 1u);
+    EXPECT_NE(MessageBoxAnswerer::Seen()[0].text.find(L"0x80070002"), std::wstring::npos);
+    EXPECT_TRUE(g_tabs.empty());
+    EXPECT_TRUE(TabCaptions().empty());
+    EXPECT_EQ(g_currentTab, -1);
+    EXPECT_TRUE(IsWindow(g_hMainWnd));
+    // "+" without an environment does nothing.
+    OpenTabs(1);
+    EXPECT_TRUE(g_tabs.empty());
+}
+
+}  // namespace
