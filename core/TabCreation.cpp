@@ -153,7 +153,6 @@ HRESULT OnControllerCreated(HRESULT result, ICoreWebView2Controller* controller)
     return S_OK;
 }
 
-
 void ReleaseEngineObjects() {
     ClearTabs();
     g_environment.Reset();
