@@ -1,7 +1,7 @@
 #include "core/NewTabPage.h"
 
+#include "core/AddressBarFocus.h"
 #include "core/EngineString.h"
-#include "core/WindowHandles.h"
 
 const wchar_t NewTabPageHtml[] =
     L"<html><head><title>New Tab</title><style>"
@@ -28,7 +28,6 @@ HRESULT OnWebMessageReceived(ICoreWebView2* /*sender*/, ICoreWebView2WebMessageR
     EngineString message;
     args->TryGetWebMessageAsString(message.Out());
     if (message.IsNull() || !IsFocusAddressBarMessage(message.Copy())) return S_OK;
-    SetFocus(g_hAddressBar);
-    SendMessageW(g_hAddressBar, EM_SETSEL, 0, -1);
+    FocusAddressBar();
     return S_OK;
 }

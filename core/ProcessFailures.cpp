@@ -1,6 +1,5 @@
 #include "core/ProcessFailures.h"
 
-#include "core/NewTabPage.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -37,17 +36,6 @@ bool IsRecoveryPosted() {
 
 void PostTabFailure() {
     PostMessageW(g_hMainWnd, WM_APP_TAB_PROCESS_FAILED, 0, 0);
-}
-
-// The tab shows `address` again: the New Tab page where it showed it (or had
-// shown nothing yet), otherwise the address itself.
-void ShowAddress(BrowserTab& tab, const std::wstring& address) {
-    if (address.empty() || IsNewTabPageSource(address)) {
-        tab.webview->NavigateToString(NewTabPageHtml);
-        return;
-    }
-    tab.lastSource = address;
-    tab.webview->Navigate(address.c_str());
 }
 
 void ReopenTab(const TabsToReopenPtr& reopen, size_t position, HRESULT result, ICoreWebView2Controller* controller) {

@@ -1,7 +1,9 @@
 #include "core/TabCreation.h"
 
 #include "core/History.h"
+#include "core/NavigationButtons.h"
 #include "core/NewTabPage.h"
+#include "core/Shortcuts.h"
 #include "core/NewWindows.h"
 #include "core/ProcessFailures.h"
 #include "core/TabTitles.h"
@@ -32,6 +34,8 @@ void RegisterTabHandlers(BrowserTab& tab) {
         &tab.titleChangedToken);
     tab.webview->add_SourceChanged(MakeHandler<ICoreWebView2SourceChangedEventHandler>(OnSourceChanged).Get(),
                                    nullptr);
+    tab.webview->add_HistoryChanged(MakeHandler<ICoreWebView2HistoryChangedEventHandler>(OnHistoryChanged).Get(),
+                                    nullptr);
     tab.controller->add_AcceleratorKeyPressed(
         MakeHandler<ICoreWebView2AcceleratorKeyPressedEventHandler>(OnAcceleratorKeyPressed).Get(), nullptr);
     tab.webview->add_NewWindowRequested(
@@ -46,13 +50,6 @@ void InsertTabStripItem(int index) {
     tie.mask = TCIF_TEXT;
     tie.pszText = caption;
     SendMessageW(g_hTabCtrl, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tie));
-}
-
-bool IsCtrlWKeyDown(ICoreWebView2AcceleratorKeyPressedEventArgs* args) {
-    COREWEBVIEW2_KEY_EVENT_KIND kind = COREWEBVIEW2_KEY_EVENT_KIND_KEY_UP;
-    UINT key = 0;
-    if (FAILED(args->get_KeyEventKind(&kind)) || FAILED(args->get_VirtualKey(&key))) return false;
-    return kind == COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN && key == 'W' && (GetKeyState(VK_CONTROL) & 0x8000) != 0;
 }
 
 }  // namespace
@@ -133,6 +130,15 @@ int AddTab(ICoreWebView2Controller* controller, size_t position, bool makeCurren
     return index;
 }
 
+void ShowAddress(BrowserTab& tab, const std::wstring& address) {
+    if (address.empty() || IsNewTabPageSource(address)) {
+        tab.webview->NavigateToString(NewTabPageHtml);
+        return;
+    }
+    tab.lastSource = address;
+    tab.webview->Navigate(address.c_str());
+}
+
 void ReportIfNoTabs(HRESULT result) {
     if (g_tabs.empty()) ReportEngineFailure(FAILED(result) ? result : E_NOINTERFACE);
 }
@@ -144,14 +150,6 @@ HRESULT OnControllerCreated(HRESULT result, ICoreWebView2Controller* controller)
         return S_OK;
     }
     g_tabs[index].webview->NavigateToString(NewTabPageHtml);
-    return S_OK;
-}
-
-HRESULT OnAcceleratorKeyPressed(ICoreWebView2Controller* /*sender*/,
-                                ICoreWebView2AcceleratorKeyPressedEventArgs* args) {
-    if (!IsCtrlWKeyDown(args)) return S_OK;
-    args->put_Handled(TRUE);
-    PostMessageW(g_hMainWnd, WM_APP_CLOSE_CURRENT_TAB, 0, 0);
     return S_OK;
 }
 

@@ -8,6 +8,8 @@
 
 #include <string>
 
+struct BrowserTab;
+
 extern Microsoft::WRL::ComPtr<ICoreWebView2Environment> g_environment;
 
 // Starts the engine: keeps where environments come from (the loader's export
@@ -43,6 +45,10 @@ void CreateNewTab(HWND parent);
 // when the controller is null or brings no web view.
 int AddTab(ICoreWebView2Controller* controller, size_t position, bool makeCurrent);
 
+// Takes a tab back to an address it showed: the New Tab page where it showed
+// it (or had shown nothing yet), otherwise the address itself.
+void ShowAddress(BrowserTab& tab, const std::wstring& address);
+
 // Whether a controller completion comes from an environment let go since the
 // request (a failed engine's): then it is ignored, and its controller, if it
 // brought one, closed.
@@ -54,10 +60,6 @@ void ReportIfNoTabs(HRESULT result);
 
 // Adds the tab at the end, makes it current and shows the New Tab page.
 HRESULT OnControllerCreated(HRESULT result, ICoreWebView2Controller* controller);
-
-// Ctrl+W while the page has the keyboard focus: the keys go to the engine,
-// which offers them here. Closing is posted so it runs outside the event.
-HRESULT OnAcceleratorKeyPressed(ICoreWebView2Controller* sender, ICoreWebView2AcceleratorKeyPressedEventArgs* args);
 
 // Drops every engine reference the browser holds (the tab strip empties with
 // the tab list); run before COM ends.

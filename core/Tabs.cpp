@@ -1,7 +1,9 @@
 #include "core/Tabs.h"
 
+#include "core/ClosedTabs.h"
 #include "core/EngineString.h"
 #include "core/Layout.h"
+#include "core/NavigationButtons.h"
 #include "core/WindowHandles.h"
 
 #include <commctrl.h>
@@ -15,14 +17,6 @@ const wchar_t kNewTabPageMarker[] = L"data:text/html";
 
 bool IsTabIndex(int index) {
     return index >= 0 && static_cast<size_t>(index) < g_tabs.size();
-}
-
-// Puts the current tab's address into the address bar. When the engine
-// cannot tell the address, the bar keeps what it shows.
-void ShowCurrentAddress() {
-    EngineString uri;
-    if (FAILED(g_tabs[g_currentTab].webview->get_Source(uri.Out())) || uri.IsNull()) return;
-    SetWindowTextW(g_hAddressBar, AddressForDisplay(uri.Copy()).c_str());
 }
 
 }  // namespace
@@ -39,6 +33,14 @@ ICoreWebView2* CurrentWebView() {
     return IsTabIndex(g_currentTab) ? g_tabs[g_currentTab].webview.Get() : nullptr;
 }
 
+void ShowCurrentAddress() {
+    ICoreWebView2* webview = CurrentWebView();
+    if (webview == nullptr) return;
+    EngineString uri;
+    if (FAILED(webview->get_Source(uri.Out())) || uri.IsNull()) return;
+    SetWindowTextW(g_hAddressBar, AddressForDisplay(uri.Copy()).c_str());
+}
+
 int FindTabByWebView(const ICoreWebView2* webview) {
     for (size_t i = 0; i < g_tabs.size(); ++i) {
         if (g_tabs[i].webview.Get() == webview) return static_cast<int>(i);
@@ -52,15 +54,36 @@ void SwitchToTab(int index) {
     g_currentTab = index;
     g_tabs[g_currentTab].controller->put_IsVisible(TRUE);
     ShowCurrentAddress();
+    UpdateNavigationButtons();
     ResizeBrowser();
     SetFocus(g_hMainWnd);
 }
 
+void ActivateTab(int index) {
+    if (!IsTabIndex(index)) return;
+    SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SwitchToTab(index);
+}
+
+void ActivateTabBy(int step) {
+    if (!IsTabIndex(g_currentTab)) return;
+    const int count = static_cast<int>(g_tabs.size());
+    ActivateTab(((g_currentTab + step) % count + count) % count);
+}
+
 void CloseTab(int index) {
     if (!IsTabIndex(index) || g_tabs.size() < 2) return;
+    RememberClosedTab(g_tabs[index].lastSource);
     g_tabs[index].controller->Close();
     g_tabs.erase(g_tabs.begin() + index);
     SendMessageW(g_hTabCtrl, TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
+    if (index != g_currentTab) {
+        // Another tab: the current one stays current and visible as it is;
+        // only its index moves when a tab before it went.
+        if (index < g_currentTab) --g_currentTab;
+        SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(g_currentTab), 0);
+        return;
+    }
     if (static_cast<size_t>(g_currentTab) >= g_tabs.size()) g_currentTab = static_cast<int>(g_tabs.size()) - 1;
     SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(g_currentTab), 0);
     SwitchToTab(g_currentTab);

@@ -48,7 +48,21 @@ ICoreWebView2* CurrentWebView();
 // Index of the tab whose web view is `webview` (pointer identity), or -1.
 int FindTabByWebView(const ICoreWebView2* webview);
 
+// Puts the current tab's address into the address bar by the display rule.
+// With no current tab, or when the engine cannot tell the address, the bar
+// keeps what it shows.
+void ShowCurrentAddress();
+
 void SwitchToTab(int index);
+// Selects tab `index` in the strip and switches to it; ignores an index out of range.
+void ActivateTab(int index);
+// Activates the tab `step` places after the current one (before it for a
+// negative step), wrapping around at either end of the strip.
+void ActivateTabBy(int step);
+
+// Closes tab `index` and remembers its address for reopening. Closing the
+// current tab makes the tab that moves into its place current (the new last
+// tab when it was the last); closing another keeps the current tab current.
 void CloseTab(int index);
 
 // Tab `index` reported `source`: a recovery reopens it there, and its page is

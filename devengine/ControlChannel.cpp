@@ -39,21 +39,26 @@ bool RunAcceleratorCommand(int viewId, const std::wstring& text, size_t position
     if (virtualKey == 0) return false;
     bool ctrl = false;
     bool shift = false;
+    bool alt = false;
     bool keyUp = false;
     for (std::wstring flag = NextWord(text, &position); !flag.empty(); flag = NextWord(text, &position)) {
         if (flag == L"ctrl") {
             ctrl = true;
         } else if (flag == L"shift") {
             shift = true;
+        } else if (flag == L"alt") {
+            alt = true;
         } else if (flag == L"keyup") {
             keyUp = true;
         } else {
             return false;
         }
     }
-    return TriggerAcceleratorKey(
-        viewId, keyUp ? COREWEBVIEW2_KEY_EVENT_KIND_KEY_UP : COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN, virtualKey, ctrl,
-        shift);
+    // With Alt held the key comes as a system key, as WM_SYSKEYDOWN does.
+    COREWEBVIEW2_KEY_EVENT_KIND kind = COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN;
+    if (keyUp) kind = alt ? COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_UP : COREWEBVIEW2_KEY_EVENT_KIND_KEY_UP;
+    if (!keyUp && alt) kind = COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_DOWN;
+    return TriggerAcceleratorKey(viewId, kind, virtualKey, ctrl, shift);
 }
 
 LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

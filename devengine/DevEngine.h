@@ -23,8 +23,10 @@
 //   are held until their view is closed.
 // - A navigation (Navigate, NavigateToString, GoBack, GoForward) takes effect
 //   when its queued task runs: only then do the source and title change, and
-//   SourceChanged (IsNewDocument TRUE) fires, then, in a delivery of its own,
-//   DocumentTitleChanged (fired on every navigation, even to the same title).
+//   SourceChanged (IsNewDocument TRUE) fires, then HistoryChanged in the same
+//   delivery, then, in a delivery of its own, DocumentTitleChanged (fired on
+//   every navigation, even to the same title). get_CanGoBack and
+//   get_CanGoForward answer from the back/forward list.
 //   Until then get_Source still reports the previous page. Reload changes
 //   nothing and fires nothing, except that a local file's page reads its
 //   title from the file again and fires DocumentTitleChanged if it changed (the
@@ -51,9 +53,11 @@
 //   the address and title, and for the New Tab page its heading and the
 //   "Search Google..." box. Any click gives it the keyboard focus; a click on
 //   the box then posts the string web message "focus_url". A key pressed in it
-//   while Ctrl or Alt is down, or a key that types no character, is offered to
-//   AcceleratorKeyPressed (as the real engine does); unlike the real engine, the
-//   browser's message loop has seen the key message first.
+//   while Ctrl or Alt is down, or a key that types no character, and Escape
+//   always, Shift never, is offered to AcceleratorKeyPressed (as the real engine
+//   does), key-downs and system key-downs (Alt held) each as their own kind;
+//   unlike the real engine, the browser's message loop has seen the key message
+//   first.
 // - Close(), releasing the last reference to a controller, or destroying its
 //   parent window closes the view: its page window goes, its event handlers are
 //   released, its pending events are dropped, and every later call on the
@@ -115,6 +119,7 @@ struct Knobs {
     bool nullTitle = false;              // get_DocumentTitle succeeds with a null string
     HRESULT coreWebView2Result = S_OK;   // a failure: get_CoreWebView2 fails with it
     bool nullCoreWebView2 = false;       // get_CoreWebView2 succeeds with null
+    HRESULT canGoResult = S_OK;          // a failure: get_CanGoBack and get_CanGoForward fail with it
     bool nonStringMessages = false;      // string web messages arrive as the JSON {"message":"<text>"}
     bool requireSta = true;              // the environment request checks the COM apartment
     HRESULT newWindowResult = S_OK;      // a failure: put_NewWindow of a new-window request fails with it
@@ -128,8 +133,8 @@ void ResetKnobs();
 // upper-cased, of the environment variables): create_result, environment_result,
 // null_environment, environment_delay_ms, controller_result, null_controller,
 // controller_delay_ms, source_result, null_source, title_result, null_title,
-// corewebview2_result, null_corewebview2, nonstring_messages, require_sta,
-// new_window_result.
+// corewebview2_result, null_corewebview2, can_go_result, nonstring_messages,
+// require_sta, new_window_result.
 // The value is a number (decimal, or hex with 0x); flags take 0 or 1.
 // Returns false for an unknown name or a value that is not a number.
 bool SetKnob(const std::wstring& name, const std::wstring& value);
@@ -223,14 +228,15 @@ void SetPageTitle(const std::wstring& url, const std::wstring& title);
 bool TriggerTitleChange(int id, const std::wstring& title);
 // The page moves to another address within its document (as a fragment or
 // history.pushState navigation does): a new back/forward entry with the same
-// title; SourceChanged fires.
+// title; SourceChanged, then HistoryChanged, fire.
 bool TriggerSourceChange(int id, const std::wstring& source, bool isNewDocument = false);
 // The page posts a string web message.
 bool TriggerWebMessage(int id, const std::wstring& text);
 // The page posts a message that is not a string, given as JSON.
 bool TriggerNonStringWebMessage(int id, const std::wstring& json = L"{\"message\":\"focus_url\"}");
 // A key is offered through AcceleratorKeyPressed. While the browser's handler
-// runs, the thread's keyboard state shows Ctrl and Shift as given.
+// runs, the thread's keyboard state shows Ctrl and Shift as given, and Alt held
+// for a system key (COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_DOWN or _UP).
 bool TriggerAcceleratorKey(int id, COREWEBVIEW2_KEY_EVENT_KIND kind, UINT virtualKey, bool ctrl = false,
                            bool shift = false);
 // The page asks for a new window for `uri` (window.open, target="_blank").
@@ -278,8 +284,9 @@ long HeldHandlerCount();
 //   source <viewId> <url>                      TriggerSourceChange
 //   message <viewId> <text>                    TriggerWebMessage
 //   message-nonstring <viewId> [json]          TriggerNonStringWebMessage
-//   accel <viewId> <vk> [ctrl] [shift] [keyup] TriggerAcceleratorKey; vk is a number (65, 0x41) or
-//                                              one letter or digit (W)
+//   accel <viewId> <vk> [ctrl] [shift] [alt] [keyup]
+//                                              TriggerAcceleratorKey; vk is a number (65, 0x41) or
+//                                              one letter or digit (W); with alt, a system key
 //   knob <name> <value>                        SetKnob
 //   click <viewId> box|page                    ClickPage
 //   new-window <viewId> <uri>                  TriggerNewWindowRequest

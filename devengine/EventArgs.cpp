@@ -135,6 +135,12 @@ void FireSourceChanged(const ViewPtr& view, bool isNewDocument) {
     Fire(view, kSourceChanged, MakeObject<SourceChangedArgs>(isNewDocument).Get(), CurrentSource(*view));
 }
 
+void FireHistoryChanged(const ViewPtr& view) {
+    const std::wstring detail = std::wstring(L"back=") + (CanGoBack(*view) ? L"1" : L"0") +
+                                L" forward=" + (CanGoForward(*view) ? L"1" : L"0");
+    Fire(view, kHistoryChanged, nullptr, detail);
+}
+
 void FireTitleChanged(const ViewPtr& view) {
     Fire(view, kDocumentTitleChanged, nullptr, CurrentTitle(*view));
 }

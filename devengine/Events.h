@@ -18,6 +18,7 @@ struct Event {
 inline constexpr Event<ICoreWebView2SourceChangedEventHandler> kSourceChanged{L"SourceChanged"};
 inline constexpr Event<ICoreWebView2DocumentTitleChangedEventHandler> kDocumentTitleChanged{L"DocumentTitleChanged"};
 inline constexpr Event<ICoreWebView2WebMessageReceivedEventHandler> kWebMessageReceived{L"WebMessageReceived"};
+inline constexpr Event<ICoreWebView2HistoryChangedEventHandler> kHistoryChanged{L"HistoryChanged"};
 inline constexpr Event<ICoreWebView2AcceleratorKeyPressedEventHandler> kAcceleratorKeyPressed{
     L"AcceleratorKeyPressed"};
 inline constexpr Event<ICoreWebView2NewWindowRequestedEventHandler> kNewWindowRequested{L"NewWindowRequested"};

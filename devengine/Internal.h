@@ -292,6 +292,9 @@ std::wstring CurrentSource(const ViewState& view);
 std::wstring CurrentTitle(const ViewState& view);
 const std::wstring& CurrentHtml(const ViewState& view);
 bool IsNewTabPage(const ViewState& view);
+// Whether the back/forward list has an entry before / after the current one.
+bool CanGoBack(const ViewState& view);
+bool CanGoForward(const ViewState& view);
 PageEntry PageForUrl(const std::wstring& url);
 PageEntry PageForHtml(const std::wstring& html);
 // Queues a navigation to `page`, a new document after the current entry.
@@ -309,6 +312,8 @@ void RefreshPageWindow(const ViewState& view);
 // EventArgs.cpp: fire an event on the view's handlers now.
 void FireSourceChanged(const ViewPtr& view, bool isNewDocument);
 void FireTitleChanged(const ViewPtr& view);
+// HistoryChanged, with the back/forward list's state in its log line.
+void FireHistoryChanged(const ViewPtr& view);
 struct WebMessage {
     std::wstring json;
     bool isString = false;

@@ -27,6 +27,7 @@ const KnobSetter kKnobSetters[] = {
     {L"null_title", [](Knobs& k, unsigned long v) { k.nullTitle = v != 0; }},
     {L"corewebview2_result", [](Knobs& k, unsigned long v) { k.coreWebView2Result = static_cast<HRESULT>(v); }},
     {L"null_corewebview2", [](Knobs& k, unsigned long v) { k.nullCoreWebView2 = v != 0; }},
+    {L"can_go_result", [](Knobs& k, unsigned long v) { k.canGoResult = static_cast<HRESULT>(v); }},
     {L"nonstring_messages", [](Knobs& k, unsigned long v) { k.nonStringMessages = v != 0; }},
     {L"require_sta", [](Knobs& k, unsigned long v) { k.requireSta = v != 0; }},
     {L"new_window_result", [](Knobs& k, unsigned long v) { k.newWindowResult = static_cast<HRESULT>(v); }},

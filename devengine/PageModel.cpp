@@ -228,6 +228,7 @@ void PushEntry(ViewState& view, const PageEntry& page) {
 void ShowCurrentPage(const ViewPtr& view) {
     RefreshPageWindow(*view);
     FireSourceChanged(view, true);
+    FireHistoryChanged(view);
     Post([view]() { FireTitleChanged(view); }, view);
 }
 
@@ -241,6 +242,9 @@ bool IsNewTabPage(const ViewState& view) {
     return CurrentSource(view).compare(0, 14, L"data:text/html") == 0 &&
            CurrentHtml(view).find(L"Search Google...") != std::wstring::npos;
 }
+
+bool CanGoBack(const ViewState& view) { return view.current > 0; }
+bool CanGoForward(const ViewState& view) { return view.current + 1 < view.entries.size(); }
 
 PageEntry PageForUrl(const std::wstring& url) {
     const std::wstring source = NormalizedUrl(url);
@@ -299,6 +303,7 @@ bool TriggerSourceChange(int id, const std::wstring& source, bool isNewDocument)
         PushEntry(*view, PageEntry{source, CurrentTitle(*view), CurrentHtml(*view)});
         RefreshPageWindow(*view);
         FireSourceChanged(view, isNewDocument);
+        FireHistoryChanged(view);
     }, view);
     return true;
 }

@@ -92,7 +92,8 @@ void OnClick(ViewState& view, POINT point) {
 }
 
 // Offers a key to AcceleratorKeyPressed when the real engine would: while Ctrl
-// or Alt is down, or for a key that types no character.
+// or Alt is down, or for a key that types no character; Escape always, Shift
+// never.
 void OnKey(ViewState& view, UINT message, WPARAM virtualKey, LPARAM lParam) {
     KeyEvent key;
     key.virtualKey = static_cast<UINT>(virtualKey);
@@ -100,7 +101,9 @@ void OnKey(ViewState& view, UINT message, WPARAM virtualKey, LPARAM lParam) {
     key.ctrl = GetKeyState(VK_CONTROL) < 0;
     key.shift = GetKeyState(VK_SHIFT) < 0;
     key.alt = GetKeyState(VK_MENU) < 0;
-    const bool isAccelerator = key.ctrl || key.alt || MapVirtualKeyW(key.virtualKey, MAPVK_VK_TO_CHAR) == 0;
+    const bool typesNoCharacter = MapVirtualKeyW(key.virtualKey, MAPVK_VK_TO_CHAR) == 0;
+    const bool isAccelerator = key.virtualKey == VK_ESCAPE ||
+                               (key.virtualKey != VK_SHIFT && (key.ctrl || key.alt || typesNoCharacter));
     if (!isAccelerator) return;
     switch (message) {
         case WM_KEYDOWN: key.kind = COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN; break;

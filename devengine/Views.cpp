@@ -79,8 +79,8 @@ ViewInfo GetView(int id) {
     info.source = CurrentSource(*view);
     info.title = CurrentTitle(*view);
     info.html = CurrentHtml(*view);
-    info.canGoBack = view->current > 0;
-    info.canGoForward = view->current + 1 < view->entries.size();
+    info.canGoBack = CanGoBack(*view);
+    info.canGoForward = CanGoForward(*view);
     info.visible = view->visible;
     info.bounds = view->bounds;
     info.closed = view->closed;

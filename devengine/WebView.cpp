@@ -71,11 +71,12 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_BrowserProcessId(UINT32*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE get_CanGoBack(BOOL* canGoBack) override {
-        return GetValue(*view_, L"get_CanGoBack", canGoBack, view_->current > 0 ? TRUE : FALSE);
+        if (FAILED(State().knobs.canGoResult) && !IsDead(*view_)) return State().knobs.canGoResult;
+        return GetValue(*view_, L"get_CanGoBack", canGoBack, CanGoBack(*view_) ? TRUE : FALSE);
     }
     HRESULT STDMETHODCALLTYPE get_CanGoForward(BOOL* canGoForward) override {
-        const BOOL ahead = view_->current + 1 < view_->entries.size() ? TRUE : FALSE;
-        return GetValue(*view_, L"get_CanGoForward", canGoForward, ahead);
+        if (FAILED(State().knobs.canGoResult) && !IsDead(*view_)) return State().knobs.canGoResult;
+        return GetValue(*view_, L"get_CanGoForward", canGoForward, CanGoForward(*view_) ? TRUE : FALSE);
     }
     HRESULT STDMETHODCALLTYPE GoBack() override {
         if (IsDead(*view_)) return DeadCall(*view_, L"GoBack");

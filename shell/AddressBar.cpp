@@ -1,5 +1,6 @@
 #include "shell/AddressBar.h"
 
+#include "core/AddressBarFocus.h"
 #include "core/AddressInput.h"
 #include "core/WindowHandles.h"
 
@@ -17,9 +18,13 @@ std::wstring ReadAddressBarText(HWND addressBar) {
 }
 
 LRESULT CALLBACK AddressBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CHAR && wParam == VK_RETURN) return 0;
+    if (message == WM_CHAR && (wParam == VK_RETURN || wParam == VK_ESCAPE)) return 0;
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
         NavigateFromAddressInput(ReadAddressBarText(hwnd));
+        return 0;
+    }
+    if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
+        RestoreCurrentAddress();
         return 0;
     }
     return CallWindowProcW(g_oldAddressBarProc, hwnd, message, wParam, lParam);

@@ -1,5 +1,6 @@
 // The address bar's own window procedure, installed over the edit
-// control's: Enter resolves the typed text instead of reaching the control.
+// control's: Enter resolves the typed text and Escape puts the current tab's
+// address back, instead of reaching the control.
 #pragma once
 
 #include <windows.h>

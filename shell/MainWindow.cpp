@@ -1,5 +1,7 @@
 #include "shell/MainWindow.h"
 
+#include "core/AddressBarFocus.h"
+#include "core/ClosedTabs.h"
 #include "core/History.h"
 #include "core/Layout.h"
 #include "core/ProcessFailures.h"
@@ -7,6 +9,7 @@
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "shell/AddressBar.h"
+#include "shell/TabStrip.h"
 
 #include <commctrl.h>
 
@@ -43,6 +46,7 @@ LRESULT OnCreate(HWND hwnd) {
     g_hHistoryButton = CreateControl(hwnd, L"BUTTON", L"History", kChildStyle, 0, 35, 70, 25, ID_HISTORY);
 
     InstallAddressBarProc();
+    InstallTabStripProc();
 
     const HWND controls[] = {g_hTabCtrl, g_hNewTabButton, g_hCloseTabButton, back,
                              next,       reload,          g_hAddressBar,     g_hHistoryButton};
@@ -58,9 +62,10 @@ LRESULT OnDestroy() {
     return 0;
 }
 
-LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
+LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     ICoreWebView2* webview = CurrentWebView();
-    switch (LOWORD(wParam)) {
+    const int id = LOWORD(wParam);
+    switch (id) {
         case ID_BACK:
             if (webview) webview->GoBack();
             break;
@@ -79,7 +84,26 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
         case ID_CLOSE_TAB:
             CloseTab(g_currentTab);
             break;
+        case ID_CLOSE_TAB_AT:
+            CloseTab(static_cast<int>(lParam));
+            break;
+        case ID_FOCUS_ADDRESS_BAR:
+            FocusAddressBar();
+            break;
+        case ID_NEXT_TAB:
+            ActivateTabBy(1);
+            break;
+        case ID_PREVIOUS_TAB:
+            ActivateTabBy(-1);
+            break;
+        case ID_LAST_TAB:
+            ActivateTab(static_cast<int>(g_tabs.size()) - 1);
+            break;
+        case ID_REOPEN_CLOSED_TAB:
+            ReopenClosedTab(hwnd);
+            break;
         default:
+            if (id >= ID_SELECT_TAB_1 && id <= ID_SELECT_TAB_8) ActivateTab(id - ID_SELECT_TAB_1);
             break;
     }
     return 0;
@@ -117,10 +141,7 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_NOTIFY:
             return OnNotify(lParam);
         case WM_COMMAND:
-            return OnCommand(hwnd, wParam);
-        case WM_APP_CLOSE_CURRENT_TAB:
-            CloseTab(g_currentTab);
-            return 0;
+            return OnCommand(hwnd, wParam, lParam);
         case WM_APP_ENGINE_START_FAILED:
             ReportEngineStartFailure(hwnd, static_cast<HRESULT>(wParam));
             return 0;

@@ -1,5 +1,6 @@
 #include "shell/Startup.h"
 
+#include "core/Shortcuts.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -65,15 +66,28 @@ bool IsCloseTabShortcut(const MSG& msg) {
     return msg.message == WM_KEYDOWN && (GetKeyState(VK_CONTROL) & 0x8000) != 0 && msg.wParam == 'W';
 }
 
+bool TranslateShortcut(HACCEL shortcuts, const MSG& msg) {
+    if (!TranslateAcceleratorW(g_hMainWnd, shortcuts, const_cast<MSG*>(&msg))) return false;
+    // An Alt shortcut's key-down still goes to the default window handling
+    // (never to the control): there the platform notes that Alt was used with
+    // another key, so that releasing Alt does not open the window menu. Wine
+    // relies on this; Windows notes it earlier as well.
+    if (msg.message == WM_SYSKEYDOWN) DefWindowProcW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+    return true;
+}
+
 int RunMessageLoop() {
+    const HACCEL shortcuts = CreateShortcutTable();
     MSG msg = {};
     while (GetMessageW(&msg, nullptr, 0, 0)) {
         if (IsCloseTabShortcut(msg)) {
             CloseTab(g_currentTab);
             continue;
         }
+        if (TranslateShortcut(shortcuts, msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    DestroyAcceleratorTable(shortcuts);
     return static_cast<int>(msg.wParam);
 }

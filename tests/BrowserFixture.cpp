@@ -1,5 +1,6 @@
 #include "BrowserFixture.h"
 
+#include "core/ClosedTabs.h"
 #include "core/History.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
@@ -28,6 +29,7 @@ void BrowserFixture::SetUp() {
     g_tabs.clear();
     g_currentTab = -1;
     g_history.clear();
+    g_closedTabs.clear();
     g_environment.Reset();
 
     static const ATOM windowClass = RegisterMainWindowClass(GetModuleHandleW(nullptr));

@@ -542,7 +542,8 @@ TEST_F(DevEngineTest, AcceleratorKeysShowTheirModifiersToTheHandler) {
             args->get_PhysicalKeyStatus(&status);
             seen.push_back(std::to_wstring(kind) + L" " + std::to_wstring(key) +
                            (GetKeyState(VK_CONTROL) < 0 ? L" ctrl" : L"") +
-                           (GetKeyState(VK_SHIFT) < 0 ? L" shift" : L"") + (status.IsKeyReleased ? L" released" : L""));
+                           (GetKeyState(VK_SHIFT) < 0 ? L" shift" : L"") + (GetKeyState(VK_MENU) < 0 ? L" alt" : L"") +
+                           (status.IsKeyReleased ? L" released" : L""));
             args->put_Handled(TRUE);
             return S_OK;
         });
@@ -559,22 +560,82 @@ TEST_F(DevEngineTest, AcceleratorKeysShowTheirModifiersToTheHandler) {
     EXPECT_GE(GetKeyState(VK_CONTROL), 0) << "keyboard state not restored";
     EXPECT_EQ(devengine::CallLog(1).back(), L"put_Handled 1");
 
-    // Keys typed into the page window: only those with Ctrl, or typing no
-    // character, are offered.
+    // Keys typed into the page window: those with Ctrl or Alt, those typing no
+    // character, and Escape are offered; Alt combinations as system keys.
     seen.clear();
     const HWND page = devengine::GetView(1).pageWindow;
     BYTE keys[256];
     GetKeyboardState(keys);
-    BYTE withCtrl[256];
-    memcpy(withCtrl, keys, sizeof(withCtrl));
-    withCtrl[VK_CONTROL] = 0x80;
-    SetKeyboardState(withCtrl);
-    SendMessageW(page, WM_KEYDOWN, 'T', 1);
-    SetKeyboardState(keys);
-    SendMessageW(page, WM_KEYDOWN, 'A', 1);
-    SendMessageW(page, WM_KEYDOWN, VK_F6, 1);
+    const auto pressWith = [&](int modifier, UINT message, WPARAM key, LPARAM lParam) {
+        BYTE held[256];
+        memcpy(held, keys, sizeof(held));
+        held[modifier] = 0x80;
+        SetKeyboardState(held);
+        SendMessageW(page, message, key, lParam);
+        SetKeyboardState(keys);
+    };
+    pressWith(VK_CONTROL, WM_KEYDOWN, 'T', 1);
+    pressWith(VK_MENU, WM_SYSKEYDOWN, VK_LEFT, 1 | (1 << 29));
+    pressWith(VK_MENU, WM_SYSKEYDOWN, 'D', 1 | (1 << 29));
+    pressWith(VK_SHIFT, WM_KEYDOWN, VK_SHIFT, 1);
+    for (const WPARAM key : {WPARAM{'A'}, WPARAM{VK_TAB}, WPARAM{VK_RETURN}, WPARAM{VK_F5}, WPARAM{VK_F6},
+                             WPARAM{VK_ESCAPE}, WPARAM{VK_PRIOR}, WPARAM{VK_NEXT}}) {
+        SendMessageW(page, WM_KEYDOWN, key, 1);
+    }
     ASSERT_TRUE(devengine::RunPending());
-    EXPECT_EQ(seen, (std::vector<std::wstring>{L"0 84 ctrl", L"0 117"}));
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"0 84 ctrl", L"2 37 alt", L"2 68 alt", L"0 116", L"0 117", L"0 27",
+                                               L"0 33", L"0 34"}));
+
+    // The control channel's keys, Alt ones as system keys.
+    seen.clear();
+    EXPECT_TRUE(devengine::RunControlCommand(L"accel 1 0x25 alt"));
+    EXPECT_TRUE(devengine::RunControlCommand(L"accel 1 0x25 alt keyup"));
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"2 37 alt", L"3 37 alt released"}));
+}
+
+TEST_F(DevEngineTest, HistoryChangedFollowsEveryMoveAlongTheBackForwardList) {
+    OpenView();
+    std::vector<std::wstring> seen;
+    const auto handler = MakeHandler<ICoreWebView2HistoryChangedEventHandler>([&](ICoreWebView2* sender, IUnknown*) {
+        EXPECT_EQ(sender, webView_.Get());
+        BOOL back = FALSE;
+        BOOL forward = FALSE;
+        EXPECT_EQ(sender->get_CanGoBack(&back), S_OK);
+        EXPECT_EQ(sender->get_CanGoForward(&forward), S_OK);
+        seen.push_back(SourceOf(sender) + (back ? L" back" : L"") + (forward ? L" forward" : L""));
+        return S_OK;
+    });
+    EventRegistrationToken token = {};
+    ASSERT_EQ(webView_->add_HistoryChanged(handler.Get(), &token), S_OK);
+
+    webView_->Navigate(L"https://a.example/");
+    webView_->Navigate(L"https://b.example/");
+    webView_->Reload();
+    ASSERT_TRUE(devengine::RunPending());
+    webView_->GoBack();
+    ASSERT_TRUE(devengine::RunPending());
+    webView_->GoBack();  // nothing before the first page: no change, no event
+    webView_->GoForward();
+    ASSERT_TRUE(devengine::RunPending());
+    ASSERT_TRUE(devengine::TriggerSourceChange(1, L"https://b.example/#part"));
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"https://a.example/", L"https://b.example/ back",
+                                               L"https://a.example/ forward", L"https://b.example/ back",
+                                               L"https://b.example/#part back"}));
+
+    // The knob makes both questions fail.
+    ASSERT_TRUE(devengine::SetKnob(L"can_go_result", L"0x80004005"));
+    BOOL answer = TRUE;
+    EXPECT_EQ(webView_->get_CanGoBack(&answer), E_FAIL);
+    EXPECT_EQ(webView_->get_CanGoForward(&answer), E_FAIL);
+    devengine::GetKnobs().canGoResult = S_OK;
+
+    seen.clear();
+    webView_->remove_HistoryChanged(token);
+    webView_->GoBack();
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_TRUE(seen.empty());
 }
 
 TEST_F(DevEngineTest, ControlChannelRunsCommandsFromAnotherWindow) {

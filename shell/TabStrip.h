@@ -1,0 +1,12 @@
+// The tab strip's own window procedure, installed over the tab control's: a
+// middle click on a tab closes that tab.
+#pragma once
+
+#include <windows.h>
+
+extern WNDPROC g_oldTabStripProc;
+
+// Subclasses g_hTabCtrl with TabStripProc.
+void InstallTabStripProc();
+
+LRESULT CALLBACK TabStripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
