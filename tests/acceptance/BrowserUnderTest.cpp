@@ -112,6 +112,14 @@ POINT BrowserUnderTest::PagePoint() const {
     return point;
 }
 
+bool BrowserUnderTest::AddressFullySelected() const {
+    DWORD_PTR selection = 0;
+    if (!SendMessageTimeoutW(addressBar_, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, kStepTimeoutMs, &selection)) return false;
+    const size_t start = LOWORD(selection);
+    const size_t end = HIWORD(selection);
+    return start == 0 && end == AddressText().size();
+}
+
 HWND BrowserUnderTest::MessageBoxCaptioned(const std::wstring& caption) const {
     return DialogBoxCaptioned(process_.dwProcessId, caption);
 }

@@ -42,6 +42,8 @@ public:
     RECT TabRect(int index) const;
     // A point inside the current tab's page, near its lower left corner.
     POINT PagePoint() const;
+    // Whether the address bar's whole text is selected.
+    bool AddressFullySelected() const;
     // The browser's visible message box with this caption, or null.
     HWND MessageBoxCaptioned(const std::wstring& caption) const;
 

@@ -81,6 +81,10 @@ bool ClickWith(POINT screenPoint, DWORD down, DWORD up) {
 
 bool ClickAt(POINT screenPoint) { return ClickWith(screenPoint, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
 
+bool MiddleClickAt(POINT screenPoint) {
+    return ClickWith(screenPoint, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+}
+
 bool ClickWindow(HWND window) {
     RECT rect = {};
     if (window == nullptr || !GetWindowRect(window, &rect)) return false;

@@ -10,6 +10,8 @@
 
 // Moves the pointer to a screen point and clicks the left button there.
 bool ClickAt(POINT screenPoint);
+// The same with the middle button.
+bool MiddleClickAt(POINT screenPoint);
 // Clicks the middle of a window.
 bool ClickWindow(HWND window);
 // Types `text` as characters (any Unicode text, no keyboard layout involved).
