@@ -1,7 +1,8 @@
 // The acceptance suite: velquin.exe, started from the folder given on the
 // command line, driven only as a person would drive it (SendInput clicks and
 // keys) and checked only by what a person sees (window texts, the tab strip's
-// captions and selection, the focus, a message box's text). It knows nothing
+// captions and selection, whether a button is enabled, the focus and the
+// address bar's selection, a message box's text). It knows nothing
 // of the engine beside the exe, so the same program checks the browser with
 // the real engine on Windows and with any other engine that behaves alike.
 //
@@ -16,9 +17,12 @@
 // - A page given as an HTML string reports a data:text/html source (the
 //   browser shows its New Tab page that way) and its <title> as its title.
 // - Back and Next move along its back/forward list and report each page's
-//   source and title again.
-// - A click into the page gives it the keyboard focus, and Ctrl+W pressed
-//   there is offered to the browser as an accelerator key.
+//   source and title again; it tells of each change of that list
+//   (HistoryChanged) and answers CanGoBack and CanGoForward from it, a fresh
+//   view with an empty list.
+// - A click into the page gives it the keyboard focus, and the shortcut keys
+//   pressed there (with Ctrl or Alt, and F5, F6) are offered to the browser
+//   as accelerator keys before the page acts on them.
 // It needs no network: every page is a local file the suite writes itself.
 //
 // It prints figures, not assertions: the time from creating the process to
