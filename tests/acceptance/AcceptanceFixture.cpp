@@ -127,6 +127,16 @@ testing::AssertionResult Acceptance::Visit(const std::wstring& title, const std:
     return WaitForPage(title, address);
 }
 
+testing::AssertionResult Acceptance::StartOnTwoPages(const std::wstring& name, std::wstring* first,
+                                                     std::wstring* second) {
+    *first = Page(name + L"-one", L"Acceptance " + name + L" one");
+    *second = Page(name + L"-two", L"Acceptance " + name + L" two");
+    testing::AssertionResult done = WaitForNewTabPage();
+    if (done) done = Visit(L"Acceptance " + name + L" one", *first);
+    if (done) done = Visit(L"Acceptance " + name + L" two", *second);
+    return done;
+}
+
 testing::AssertionResult Acceptance::WaitForTabCount(size_t count) {
     return Result(WaitUntil([&] { return Browser().TabCaptions().size() == count; }),
                   L"expected " + std::to_wstring(count) + L" tabs; " + State());

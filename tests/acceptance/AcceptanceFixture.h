@@ -66,6 +66,10 @@ protected:
     testing::AssertionResult TypeAddress(const std::wstring& text);
     // Types the address, presses Enter and waits for the page.
     testing::AssertionResult Visit(const std::wstring& title, const std::wstring& address);
+    // Writes pages "<name>-one" and "<name>-two", titled "Acceptance <name>
+    // one" and "Acceptance <name> two", waits for the New Tab page and visits
+    // both in the first tab; their addresses go to *first and *second.
+    testing::AssertionResult StartOnTwoPages(const std::wstring& name, std::wstring* first, std::wstring* second);
 
     // The current tab shows this page: its title as the caption, its address
     // in the bar.

@@ -56,11 +56,8 @@ TEST_F(Acceptance, TypedAddressShowsItsPageTitleAndAddress) {
 }
 
 TEST_F(Acceptance, BackNextAndReload) {
-    const std::wstring first = Page(L"back", L"Acceptance page one");
-    const std::wstring second = Page(L"next", L"Acceptance page two");
-    ASSERT_TRUE(WaitForNewTabPage());
-    ASSERT_TRUE(Visit(L"Acceptance page one", first));
-    ASSERT_TRUE(Visit(L"Acceptance page two", second));
+    std::wstring first, second;
+    ASSERT_TRUE(StartOnTwoPages(L"page", &first, &second));
 
     ASSERT_TRUE(Click(L"Back"));
     EXPECT_TRUE(WaitForPage(L"Acceptance page one", first));
@@ -68,7 +65,7 @@ TEST_F(Acceptance, BackNextAndReload) {
     EXPECT_TRUE(WaitForPage(L"Acceptance page two", second));
 
     // The file changes on disk: Reload shows its new title at the same address.
-    ASSERT_EQ(Page(L"next", L"Acceptance page two, reloaded"), second);
+    ASSERT_EQ(Page(L"page-two", L"Acceptance page two, reloaded"), second);
     ASSERT_TRUE(Click(L"Reload"));
     EXPECT_TRUE(WaitForPage(L"Acceptance page two, reloaded", second));
     EXPECT_EQ(Browser().TabCaptions().size(), 1u);
@@ -123,11 +120,8 @@ TEST_F(Acceptance, PlusTabClickXAndCtrlW) {
 }
 
 TEST_F(Acceptance, HistoryListsTheVisitedAddressesInOrder) {
-    const std::wstring first = Page(L"history-one", L"Acceptance history one");
-    const std::wstring second = Page(L"history-two", L"Acceptance history two");
-    ASSERT_TRUE(WaitForNewTabPage());
-    ASSERT_TRUE(Visit(L"Acceptance history one", first));
-    ASSERT_TRUE(Visit(L"Acceptance history two", second));
+    std::wstring first, second;
+    ASSERT_TRUE(StartOnTwoPages(L"history", &first, &second));
     // Every tab's visits go into the one list; New Tab pages do not.
     ASSERT_TRUE(OpenTab());
     ASSERT_TRUE(Visit(L"Acceptance history one", first));

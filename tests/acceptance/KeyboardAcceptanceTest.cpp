@@ -113,11 +113,8 @@ TEST_F(KeyboardAcceptance, TabShortcutsFromTheAddressBarAndThePage) {
 }
 
 TEST_F(KeyboardAcceptance, PageShortcutsAndTheAddressBarsKeys) {
-    const std::wstring first = Page(L"nav-one", L"Acceptance navigation one");
-    const std::wstring second = Page(L"nav-two", L"Acceptance navigation two");
-    ASSERT_TRUE(WaitForNewTabPage());
-    ASSERT_TRUE(Visit(L"Acceptance navigation one", first));
-    ASSERT_TRUE(Visit(L"Acceptance navigation two", second));
+    std::wstring first, second;
+    ASSERT_TRUE(StartOnTwoPages(L"navigation", &first, &second));
 
     // Alt+Left and Alt+Right: back and next, from the page and from the bar.
     ASSERT_TRUE(PressInPage({VK_MENU, VK_LEFT}));
@@ -126,10 +123,10 @@ TEST_F(KeyboardAcceptance, PageShortcutsAndTheAddressBarsKeys) {
     EXPECT_TRUE(WaitForPage(L"Acceptance navigation two", second));
 
     // F5 and Ctrl+R reload: the file's new title shows.
-    ASSERT_EQ(Page(L"nav-two", L"Acceptance navigation two, F5"), second);
+    ASSERT_EQ(Page(L"navigation-two", L"Acceptance navigation two, F5"), second);
     ASSERT_TRUE(PressInPage({VK_F5}));
     EXPECT_TRUE(WaitForPage(L"Acceptance navigation two, F5", second));
-    ASSERT_EQ(Page(L"nav-two", L"Acceptance navigation two, Ctrl+R"), second);
+    ASSERT_EQ(Page(L"navigation-two", L"Acceptance navigation two, Ctrl+R"), second);
     ASSERT_TRUE(PressInAddressBar({VK_CONTROL, 'R'}));
     EXPECT_TRUE(WaitForPage(L"Acceptance navigation two, Ctrl+R", second));
 
