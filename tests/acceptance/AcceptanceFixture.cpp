@@ -94,13 +94,16 @@ testing::AssertionResult Acceptance::ClickTab(int index) {
                   L"a click on tab " + std::to_wstring(index) + L" did not select it: " + State());
 }
 
+testing::AssertionResult Acceptance::FocusAddressBar() {
+    if (!BringToFront(Browser().Window())) return Result(false, L"cannot bring the browser to the front");
+    if (!ClickWindow(Browser().AddressBar())) return Result(false, L"cannot click the address bar");
+    return Result(WaitUntil([this] { return Browser().Focus() == Browser().AddressBar(); }),
+                  L"a click on the address bar left the focus on a " + ClassOf(Browser().Focus()) + L" window");
+}
+
 testing::AssertionResult Acceptance::TypeAddress(const std::wstring& text) {
-    if (!BringToFront(Browser().Window()) || !ClickWindow(Browser().AddressBar())) {
-        return Result(false, L"cannot click the address bar");
-    }
-    if (!WaitUntil([this] { return Browser().Focus() == Browser().AddressBar(); })) {
-        return Result(false, L"a click on the address bar did not give it the focus");
-    }
+    const testing::AssertionResult focused = FocusAddressBar();
+    if (!focused) return focused;
     if (!PressKeys({VK_END}) || !PressKeys({VK_SHIFT, VK_HOME}) || !PressKeys({VK_DELETE}) || !TypeText(text)) {
         return Result(false, L"cannot type into the address bar");
     }

@@ -62,6 +62,8 @@ protected:
     testing::AssertionResult OpenTab();
     // Clicks tab `index` and waits until it is selected.
     testing::AssertionResult ClickTab(int index);
+    // Clicks into the address bar and waits for it to have the focus.
+    testing::AssertionResult FocusAddressBar();
     // Clicks into the address bar and replaces its text by typing `text`.
     testing::AssertionResult TypeAddress(const std::wstring& text);
     // Types the address, presses Enter and waits for the page.

@@ -12,12 +12,8 @@ class KeyboardAcceptance : public Acceptance {
 protected:
     // Presses keys with the focus in the address bar, where a click puts it.
     testing::AssertionResult PressInAddressBar(const std::vector<WORD>& keys) {
-        if (!BringToFront(Browser().Window())) return Result(false, L"cannot bring the browser to the front");
-        if (!ClickWindow(Browser().AddressBar())) return Result(false, L"cannot click the address bar");
-        if (!WaitUntil([this] { return Browser().Focus() == Browser().AddressBar(); })) {
-            return Result(false, L"a click on the address bar left the focus on a " + ClassOf(Browser().Focus()) +
-                                     L" window");
-        }
+        const testing::AssertionResult focused = FocusAddressBar();
+        if (!focused) return focused;
         return Result(PressKeys(keys), L"cannot press the keys");
     }
 
