@@ -31,7 +31,8 @@ if(NOT EXISTS "${_velquin_cxx_headers}/${VELQUIN_MINGW_PREFIX}")
   message(FATAL_ERROR "clang-mingw: no libstdc++ headers in ${_velquin_cxx_headers}")
 endif()
 
-set(CMAKE_CXX_FLAGS_INIT "-isystem ${_velquin_cxx_headers} -isystem ${_velquin_cxx_headers}/${VELQUIN_MINGW_PREFIX}")
+# On every C++ compile, whatever CMAKE_CXX_FLAGS a user sets.
+set(CMAKE_CXX_STANDARD_INCLUDE_DIRECTORIES "${_velquin_cxx_headers}" "${_velquin_cxx_headers}/${VELQUIN_MINGW_PREFIX}")
 foreach(_velquin_kind IN ITEMS EXE SHARED MODULE)
   set(CMAKE_${_velquin_kind}_LINKER_FLAGS_INIT "-fuse-ld=lld -L${VELQUIN_LIBSTDCXX_DIR}")
 endforeach()
