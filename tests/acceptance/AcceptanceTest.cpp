@@ -133,4 +133,26 @@ TEST_F(Acceptance, HistoryListsTheVisitedAddressesInOrder) {
     EXPECT_TRUE(DismissMessageBox(box));
 }
 
+// Without the engine's loader beside it, velquin.exe says what is missing and
+// stays open, empty.
+TEST(AcceptanceWithoutLoader, SaysWhatIsMissing) {
+    TestPages scratch;
+    ASSERT_TRUE(scratch.Error().empty()) << Narrow(scratch.Error());
+    ASSERT_TRUE(CopyFileW((g_browserFolder + L"\\velquin.exe").c_str(), (scratch.Folder() + L"\\velquin.exe").c_str(),
+                          TRUE));
+    BrowserUnderTest browser(scratch.Folder());
+    ASSERT_TRUE(browser.Error().empty()) << Narrow(browser.Error());
+
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = browser.MessageBoxCaptioned(L"Velquin")) != nullptr; }, 30000));
+    const std::wstring text = MessageBoxText(box);
+    // ERROR_MOD_NOT_FOUND, as an HRESULT.
+    EXPECT_NE(text.find(L"0x8007007E"), std::wstring::npos) << Narrow(text);
+    EXPECT_NE(text.find(L"WebView2Loader.dll"), std::wstring::npos) << Narrow(text);
+    ASSERT_TRUE(ClickWindow(DialogButton(box, L"OK")));
+    EXPECT_TRUE(WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }));
+    EXPECT_TRUE(IsWindowVisible(browser.Window()));
+    EXPECT_TRUE(browser.TabCaptions().empty());
+}
+
 }  // namespace

@@ -36,8 +36,8 @@ double MillisecondsSince(LONGLONG counter) {
     return static_cast<double>(PerformanceCounterNow() - counter) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-BrowserUnderTest::BrowserUnderTest() {
-    if (!Start()) return;
+BrowserUnderTest::BrowserUnderTest(const std::wstring& folder) {
+    if (!Start(folder)) return;
     const bool shown = WaitUntil([this] {
         window_ = MainWindowOf(process_.dwProcessId);
         return window_ != nullptr || HasExited(process_.hProcess);
@@ -60,14 +60,14 @@ BrowserUnderTest::~BrowserUnderTest() {
     CloseHandle(process_.hProcess);
 }
 
-bool BrowserUnderTest::Start() {
-    const std::wstring program = g_browserFolder + L"\\velquin.exe";
+bool BrowserUnderTest::Start(const std::wstring& folder) {
+    const std::wstring program = folder + L"\\velquin.exe";
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     startedAt_ = PerformanceCounterNow();
     if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        g_browserFolder.c_str(), &startup, &process_)) {
+                        folder.c_str(), &startup, &process_)) {
         error_ = L"cannot start " + program + L": error " + std::to_wstring(GetLastError());
         process_ = PROCESS_INFORMATION();
         return false;

@@ -14,9 +14,9 @@ extern std::wstring g_browserFolder;
 
 class BrowserUnderTest {
 public:
-    // Starts velquin.exe and waits for its main window and controls. Error()
-    // tells what went wrong, if anything did.
-    BrowserUnderTest();
+    // Starts the velquin.exe in `folder` and waits for its main window and
+    // controls. Error() tells what went wrong, if anything did.
+    explicit BrowserUnderTest(const std::wstring& folder = g_browserFolder);
     // Closes the main window; ends the process if it does not end by itself.
     ~BrowserUnderTest();
     BrowserUnderTest(const BrowserUnderTest&) = delete;
@@ -48,7 +48,7 @@ public:
     HWND MessageBoxCaptioned(const std::wstring& caption) const;
 
 private:
-    bool Start();
+    bool Start(const std::wstring& folder);
     bool FindControls();
 
     PROCESS_INFORMATION process_ = {};

@@ -54,10 +54,12 @@ TestPages::TestPages() {
 TestPages::~TestPages() {
     if (folder_.empty()) return;
     WIN32_FIND_DATAW found = {};
-    const HANDLE search = FindFirstFileW((folder_ + L"\\*.html").c_str(), &found);
+    const HANDLE search = FindFirstFileW((folder_ + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            DeleteFileW((folder_ + L"\\" + found.cFileName).c_str());
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+                DeleteFileW((folder_ + L"\\" + found.cFileName).c_str());
+            }
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }

@@ -1,6 +1,6 @@
 // The suite's web pages: small HTML files, each with a <title>, written into
 // a fresh folder under the user's temporary folder and opened by their file:
-// addresses. No network is needed.
+// addresses. No network is needed. Other files may go into the folder too.
 #pragma once
 
 #include <string>
@@ -9,12 +9,13 @@ class TestPages {
 public:
     // Creates the folder; Error() says why if it could not.
     TestPages();
-    // Deletes the folder with the pages in it.
+    // Deletes the folder with the files in it.
     ~TestPages();
     TestPages(const TestPages&) = delete;
     TestPages& operator=(const TestPages&) = delete;
 
     const std::wstring& Error() const { return error_; }
+    const std::wstring& Folder() const { return folder_; }
 
     // Writes (or rewrites) page `name` with this title and returns its
     // address, or an empty string if it could not be written.
