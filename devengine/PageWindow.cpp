@@ -170,7 +170,10 @@ HWND CreatePageWindow(HWND parent, const ViewPtr& view) {
 }
 
 void RefreshPageWindow(const ViewState& view) {
-    if (view.page == nullptr) return;
+    // A hidden page is brought up to date when it is shown again: under Wine
+    // each update of a window is a round trip to its server, and background
+    // tabs may change thousands of times.
+    if (view.page == nullptr || !view.visible) return;
     SetWindowTextW(view.page, CurrentSource(view).c_str());
     InvalidateRect(view.page, nullptr, TRUE);
 }
