@@ -156,4 +156,6 @@ HRESULT OnControllerCreated(HRESULT result, ICoreWebView2Controller* controller)
 void ReleaseEngineObjects() {
     ClearTabs();
     g_environment.Reset();
+    // Whatever starts the engine after this is a new attempt.
+    g_engineFailureReported = false;
 }

@@ -62,5 +62,6 @@ void ReportIfNoTabs(HRESULT result);
 HRESULT OnControllerCreated(HRESULT result, ICoreWebView2Controller* controller);
 
 // Drops every engine reference the browser holds (the tab strip empties with
-// the tab list); run before COM ends.
+// the tab list); run before COM ends. A later start of the engine may report
+// its failure again.
 void ReleaseEngineObjects();

@@ -16,7 +16,6 @@ public:
         LogCall(*view_, isVisible ? L"put_IsVisible 1" : L"put_IsVisible 0");
         view_->visible = isVisible != FALSE;
         ShowWindow(view_->page, view_->visible ? SW_SHOWNA : SW_HIDE);
-        RefreshPageWindow(*view_);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_Bounds(RECT* bounds) override {

@@ -49,8 +49,7 @@
 //   given.
 // - DocumentTitleChanged is invoked with null args.
 // - Each controller owns a child window of its parent, class
-//   "VelquinDevEnginePage", whose window text is the current source while it
-//   is shown (a hidden page window is updated when it is shown again). It draws
+//   "VelquinDevEnginePage", whose window text is the current source. It draws
 //   the address and title, and for the New Tab page its heading and the
 //   "Search Google..." box. Any click gives it the keyboard focus; a click on
 //   the box then posts the string web message "focus_url". A key pressed in it

@@ -170,12 +170,12 @@ HWND CreatePageWindow(HWND parent, const ViewPtr& view) {
 }
 
 void RefreshPageWindow(const ViewState& view) {
-    // A hidden page is brought up to date when it is shown again: under Wine
-    // each update of a window is a round trip to its server, and background
-    // tabs may change thousands of times.
-    if (view.page == nullptr || !view.visible) return;
+    if (view.page == nullptr) return;
     SetWindowTextW(view.page, CurrentSource(view).c_str());
-    InvalidateRect(view.page, nullptr, TRUE);
+    // A hidden page is repainted whole when it is shown again. Under Wine each
+    // invalidation is a round trip to its server, and background tabs may
+    // change thousands of times.
+    if (view.visible) InvalidateRect(view.page, nullptr, TRUE);
 }
 
 bool ClickPage(int id, bool onSearchBox) {
