@@ -57,7 +57,7 @@ void Fire(const ViewPtr& view, const Event<HandlerType>& event,
     if (!sender) return;
     Log(L"view " + std::to_wstring(view->id) + L" event " + event.name + L" " + detail);
     for (const Held<IUnknown>& handler : view->handlers.Snapshot(event.name)) {
-        reinterpret_cast<HandlerType*>(handler.Get())->Invoke(sender.Get(), args);
+        static_cast<HandlerType*>(handler.Get())->Invoke(sender.Get(), args);
     }
     if (then) then();
 }
