@@ -13,6 +13,7 @@
 #include "bench/BenchSupport.h"
 #include "bench/InProcessBrowser.h"
 #include "core/History.h"
+#include "core/SourceChanges.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "devengine/DevEngine.h"

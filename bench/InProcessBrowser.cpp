@@ -1,6 +1,8 @@
 #include "bench/InProcessBrowser.h"
 
 #include "bench/BenchSupport.h"
+#include "core/CommandIds.h"
+#include "core/EngineStart.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"

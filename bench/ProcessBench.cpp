@@ -21,6 +21,7 @@
 // Size: velquin.exe as built and stripped as the release package has it
 // (copies in app\ and stripped\ beside this program).
 #include "bench/BenchSupport.h"
+#include "core/CommandIds.h"
 #include "core/WindowHandles.h"
 
 #include <mmsystem.h>

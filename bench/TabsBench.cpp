@@ -14,6 +14,7 @@
 // does not pass for growth.
 #include "bench/BenchSupport.h"
 #include "bench/InProcessBrowser.h"
+#include "core/CommandIds.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 

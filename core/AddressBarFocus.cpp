@@ -1,6 +1,6 @@
 #include "core/AddressBarFocus.h"
 
-#include "core/Tabs.h"
+#include "core/AddressBarText.h"
 #include "core/WindowHandles.h"
 
 void FocusAddressBar() {

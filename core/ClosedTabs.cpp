@@ -1,43 +1,33 @@
 #include "core/ClosedTabs.h"
 
+#include "core/EngineStart.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
-#include "engine/Handler.h"
 
-#include <wrl/client.h>
+#include <algorithm>
+#include <iterator>
 
 std::vector<std::wstring> g_closedTabs;
-
-namespace {
-
-// Adds the reopened tab at the end, current, and takes it to `source`. An
-// address that brought no tab stays remembered.
-HRESULT OnReopenedTabCreated(ICoreWebView2Environment* requestedFrom, ICoreWebView2Controller* controller,
-                             const std::wstring& source) {
-    const int index = IsStaleCompletion(requestedFrom, controller) ? -1 : AddTab(controller, g_tabs.size(), true);
-    if (index == -1) {
-        RememberClosedTab(source);
-        return S_OK;
-    }
-    ShowAddress(g_tabs[index], source);
-    return S_OK;
-}
-
-}  // namespace
 
 void RememberClosedTab(const std::wstring& source) {
     if (g_closedTabs.size() == kMaxClosedTabs) g_closedTabs.erase(g_closedTabs.begin());
     g_closedTabs.push_back(source);
 }
 
+bool ForgetClosedTab(const std::wstring& source) {
+    const auto found = std::find(g_closedTabs.rbegin(), g_closedTabs.rend(), source);
+    if (found == g_closedTabs.rend()) return false;
+    g_closedTabs.erase(std::next(found).base());
+    return true;
+}
+
 void ReopenClosedTab(HWND parent) {
     if (g_closedTabs.empty() || !g_environment) return;
     const std::wstring source = g_closedTabs.back();
     g_closedTabs.pop_back();
-    const Microsoft::WRL::ComPtr<ICoreWebView2Environment> environment = g_environment;
-    auto completed = MakeHandler<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler>(
-        [environment, source](HRESULT /*result*/, ICoreWebView2Controller* controller) {
-            return OnReopenedTabCreated(environment.Get(), controller, source);
-        });
-    if (FAILED(g_environment->CreateCoreWebView2Controller(parent, completed.Get()))) RememberClosedTab(source);
+    TabRequest request;
+    request.show = [source](BrowserTab& tab) { ShowAddress(tab, source); };
+    // An address that brought no tab stays remembered.
+    request.failed = [source](HRESULT, bool) { RememberClosedTab(source); };
+    RequestTab(parent, std::move(request));
 }

@@ -16,6 +16,9 @@ extern std::vector<std::wstring> g_closedTabs;  // their last addresses, most re
 // comes back on the New Tab page).
 void RememberClosedTab(const std::wstring& source);
 
+// Forgets the most recently remembered closed tab at `source`; false if none is.
+bool ForgetClosedTab(const std::wstring& source);
+
 // Asks the engine for a tab that shows the most recently closed tab's address
 // again; it arrives at the end of the strip and becomes current. Does nothing
 // when no tab was closed or the engine has not started. A tab the engine fails

@@ -1,6 +1,5 @@
 #include "core/History.h"
 
-#include "core/EngineString.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
@@ -23,13 +22,6 @@ void ShowHistory(HWND owner) {
     MessageBoxW(owner, HistoryText(g_history).c_str(), L"History", MB_OK);
 }
 
-HRESULT OnSourceChanged(ICoreWebView2* sender, ICoreWebView2SourceChangedEventArgs* /*args*/) {
-    EngineString uri;
-    if (FAILED(sender->get_Source(uri.Out())) || uri.IsNull()) return S_OK;
-    std::wstring u = uri.Copy();
-    NoteTabSource(FindTabByWebView(sender), u);
-
-    if (sender == CurrentWebView()) SetWindowTextW(g_hAddressBar, AddressForDisplay(u).c_str());
-    if (!IsNewTabPageSource(u)) g_history.push_back(std::move(u));
-    return S_OK;
+void RecordHistory(std::wstring address) {
+    if (!IsNewTabPageSource(address)) g_history.push_back(std::move(address));
 }

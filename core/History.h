@@ -1,7 +1,7 @@
 // Every address any tab reported during this run, and the History report.
 #pragma once
 
-#include "engine/WebViewInterfaces.h"
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -14,6 +14,5 @@ std::wstring HistoryText(const std::vector<std::wstring>& history);
 // Shows the report in a message box owned by `owner`.
 void ShowHistory(HWND owner);
 
-// Keeps the address bar in step with the current tab and records every
-// address except the built-in page's.
-HRESULT OnSourceChanged(ICoreWebView2* sender, ICoreWebView2SourceChangedEventArgs* args);
+// Appends an address a tab reported, unless it is the built-in page's.
+void RecordHistory(std::wstring address);

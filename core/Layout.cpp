@@ -1,22 +1,54 @@
 #include "core/Layout.h"
 
+#include "core/CommandIds.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
+namespace {
+
+bool g_minimised = false;
+
+}  // namespace
+
 void ResizeBrowser() {
-    if (g_currentTab == -1) return;
+    // The controls' parent is the main window; g_hMainWnd is not assigned yet
+    // during its creation, when the first WM_SIZE comes.
+    const HWND window = GetParent(g_hTabCtrl);
+    if (window == nullptr) return;
 
     RECT rc;
-    GetClientRect(g_hMainWnd, &rc);
+    GetClientRect(window, &rc);
     const int width = rc.right;
 
+    // All eight controls, with or without a tab: the window stays usable when
+    // the engine could not start.
     MoveWindow(g_hTabCtrl, 0, 0, width - 80, 30, TRUE);
     MoveWindow(g_hNewTabButton, width - 75, 2, 30, 25, TRUE);
     MoveWindow(g_hCloseTabButton, width - 40, 2, 30, 25, TRUE);
+    MoveWindow(GetDlgItem(window, ID_BACK), 5, 35, 50, 25, TRUE);
+    MoveWindow(GetDlgItem(window, ID_NEXT), 60, 35, 50, 25, TRUE);
+    MoveWindow(GetDlgItem(window, ID_RELOAD), 115, 35, 60, 25, TRUE);
     MoveWindow(g_hAddressBar, 180, 35, width - 260, 25, TRUE);
     MoveWindow(g_hHistoryButton, width - 75, 35, 70, 25, TRUE);
 
+    if (g_currentTab < 0 || static_cast<size_t>(g_currentTab) >= g_tabs.size()) return;
     RECT webRect = rc;
     webRect.top = kPageTop;
     g_tabs[g_currentTab].controller->put_Bounds(webRect);
+}
+
+void OnMainWindowSized(WPARAM kind) {
+    // The page of a minimised window is hidden from the engine, so that it
+    // can throttle it; restoring shows it again, at its bounds.
+    const bool minimised = kind == SIZE_MINIMIZED;
+    if (minimised != g_minimised) {
+        g_minimised = minimised;
+        if (ICoreWebView2Controller* controller = CurrentController()) controller->put_IsVisible(minimised ? FALSE : TRUE);
+    }
+    if (!minimised) ResizeBrowser();
+}
+
+void OnMainWindowMoved() {
+    // The engine places its drop-downs and input method windows by it.
+    if (ICoreWebView2Controller* controller = CurrentController()) controller->NotifyParentWindowPositionChanged();
 }

@@ -7,4 +7,13 @@
 // Top of the page area, below the tab row and the navigation row.
 constexpr int kPageTop = 70;
 
+// Places all eight controls by the main window's width, with or without a
+// tab, and gives the current tab's page the area below them.
 void ResizeBrowser();
+
+// WM_SIZE: hides the current page from the engine while the window is
+// minimised and shows it again when restored; lays out otherwise.
+void OnMainWindowSized(WPARAM kind);
+
+// WM_MOVE: tells the current tab's engine that its window moved.
+void OnMainWindowMoved();

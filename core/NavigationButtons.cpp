@@ -1,5 +1,6 @@
 #include "core/NavigationButtons.h"
 
+#include "core/CommandIds.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 

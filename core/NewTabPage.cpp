@@ -2,6 +2,7 @@
 
 #include "core/AddressBarFocus.h"
 #include "core/EngineString.h"
+#include "core/Tabs.h"
 
 const wchar_t NewTabPageHtml[] =
     L"<html><head><title>New Tab</title><style>"
@@ -24,10 +25,23 @@ bool IsFocusAddressBarMessage(const std::wstring& message) {
     return message == L"focus_url";
 }
 
-HRESULT OnWebMessageReceived(ICoreWebView2* /*sender*/, ICoreWebView2WebMessageReceivedEventArgs* args) {
+namespace {
+
+// Only the current tab's New Tab page may move the keyboard: any other page,
+// or one in a background tab, could otherwise pull what the user is typing
+// into the address bar.
+bool IsCurrentNewTabPage(ICoreWebView2* sender) {
+    if (sender == nullptr || sender != CurrentWebView()) return false;
+    EngineString source;
+    return SUCCEEDED(sender->get_Source(source.Out())) && !source.IsNull() && IsNewTabPageSource(source.Copy());
+}
+
+}  // namespace
+
+HRESULT OnWebMessageReceived(ICoreWebView2* sender, ICoreWebView2WebMessageReceivedEventArgs* args) {
     EngineString message;
     args->TryGetWebMessageAsString(message.Out());
     if (message.IsNull() || !IsFocusAddressBarMessage(message.Copy())) return S_OK;
-    FocusAddressBar();
+    if (IsCurrentNewTabPage(sender)) FocusAddressBar();
     return S_OK;
 }

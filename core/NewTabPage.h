@@ -11,6 +11,7 @@ extern const wchar_t NewTabPageHtml[];
 // The page asks for the address bar's focus with exactly this message.
 bool IsFocusAddressBarMessage(const std::wstring& message);
 
-// Focuses the address bar and selects its whole text when a page asks for it;
-// ignores every other message, including messages that are not strings.
+// Focuses the address bar and selects its whole text when the current tab's
+// New Tab page asks for it; ignores the message from any other page or tab,
+// and every other message, including messages that are not strings.
 HRESULT OnWebMessageReceived(ICoreWebView2* sender, ICoreWebView2WebMessageReceivedEventArgs* args);

@@ -1,5 +1,6 @@
 #include "core/Shortcuts.h"
 
+#include "core/CommandIds.h"
 #include "core/WindowHandles.h"
 
 namespace {
@@ -30,8 +31,6 @@ const ACCEL kShortcuts[] = {
     {FVIRTKEY | FALT, VK_LEFT, ID_BACK},
     {FVIRTKEY | FALT, VK_RIGHT, ID_NEXT},
     {FVIRTKEY | FCONTROL | FSHIFT, 'T', ID_REOPEN_CLOSED_TAB},
-    // The message loop closes the tab on Ctrl+W itself, before translating;
-    // these two serve the page, whose keys the loop never sees.
     {FVIRTKEY | FCONTROL, 'W', ID_CLOSE_TAB},
     {FVIRTKEY | FCONTROL | FSHIFT, 'W', ID_CLOSE_TAB},
 };
@@ -64,11 +63,12 @@ HRESULT OnAcceleratorKeyPressed(ICoreWebView2Controller* /*sender*/,
     if (kind != COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN && kind != COREWEBVIEW2_KEY_EVENT_KIND_SYSTEM_KEY_DOWN) {
         return S_OK;
     }
-    // The key event itself says whether Alt was held; Ctrl and Shift are read
-    // from the thread's keyboard state.
+    // Alt held counts whether the key event or the thread's keyboard state
+    // says so: AltGr is Ctrl+Alt, and AltGr+W types a character on many
+    // layouts rather than closing a tab. Ctrl and Shift come from the
+    // thread's keyboard state.
     COREWEBVIEW2_PHYSICAL_KEY_STATUS status = {};
-    const bool alt = SUCCEEDED(args->get_PhysicalKeyStatus(&status)) ? status.IsMenuKeyDown != FALSE
-                                                                      : IsKeyDown(VK_MENU);
+    const bool alt = (SUCCEEDED(args->get_PhysicalKeyStatus(&status)) && status.IsMenuKeyDown) || IsKeyDown(VK_MENU);
     const WORD command = ShortcutCommand(key, IsKeyDown(VK_CONTROL), IsKeyDown(VK_SHIFT), alt);
     if (command == 0) return S_OK;
     args->put_Handled(TRUE);

@@ -1,29 +1,26 @@
 #include "core/TabCreation.h"
 
-#include "core/History.h"
+#include "core/EngineStart.h"
 #include "core/NavigationButtons.h"
 #include "core/NewTabPage.h"
-#include "core/Shortcuts.h"
 #include "core/NewWindows.h"
 #include "core/ProcessFailures.h"
+#include "core/Shortcuts.h"
+#include "core/SourceChanges.h"
 #include "core/TabTitles.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "engine/Handler.h"
 
 #include <commctrl.h>
+#include <wrl/client.h>
 
 #include <algorithm>
+#include <memory>
 
 using Microsoft::WRL::ComPtr;
 
-ComPtr<ICoreWebView2Environment> g_environment;
-
 namespace {
-
-CreateEnvironmentWithOptionsFn g_createEnvironment = nullptr;
-std::wstring g_userDataFolder;
-bool g_engineFailureReported = false;
 
 // Registers the browser's handlers on a new tab's web view and controller.
 void RegisterTabHandlers(BrowserTab& tab) {
@@ -52,60 +49,52 @@ void InsertTabStripItem(int index) {
     SendMessageW(g_hTabCtrl, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tie));
 }
 
+// The engine answered `request`, asked of `requestedFrom`.
+void CompleteTabRequest(const TabRequest& request, ICoreWebView2Environment* requestedFrom, HRESULT result,
+                        ICoreWebView2Controller* controller) {
+    // The engine was let go since the request (a failed one's): its controller is dead.
+    if (requestedFrom != g_environment.Get()) {
+        if (controller != nullptr) controller->Close();
+        request.failed(result, true);
+        return;
+    }
+    const size_t position = request.position ? request.position() : g_tabs.size();
+    const int index = AddTab(controller, position, request.makeCurrent);
+    if (index == -1) {
+        request.failed(FAILED(result) ? result : E_NOINTERFACE, false);
+        return;
+    }
+    request.show(g_tabs[index]);
+}
+
 }  // namespace
 
-HRESULT StartEngineEnvironment(CreateEnvironmentWithOptionsFn createEnvironment, const std::wstring& userDataFolder) {
-    g_createEnvironment = createEnvironment;
-    g_userDataFolder = userDataFolder;
-    return RequestEnvironment(
-        MakeHandler<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(OnEnvironmentCreated).Get());
-}
-
-HRESULT RequestEnvironment(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed) {
-    // A new attempt: its failure is a new one, worth telling.
-    g_engineFailureReported = false;
-    const HRESULT result = g_createEnvironment != nullptr
-                               ? g_createEnvironment(nullptr, g_userDataFolder.c_str(), nullptr, completed)
-                               : E_UNEXPECTED;
-    if (FAILED(result)) ReportEngineFailure(result);
-    return result;
-}
-
-void ReportEngineFailure(HRESULT failure) {
-    if (g_engineFailureReported) return;
-    g_engineFailureReported = true;
-    PostMessageW(g_hMainWnd, WM_APP_ENGINE_START_FAILED, static_cast<WPARAM>(static_cast<ULONG>(failure)), 0);
-}
-
-bool KeepEnvironment(HRESULT result, ICoreWebView2Environment* environment) {
-    g_environment = environment;
-    if (SUCCEEDED(result) && environment != nullptr) return true;
-    ReportEngineFailure(FAILED(result) ? result : E_POINTER);
-    return false;
-}
-
-HRESULT OnEnvironmentCreated(HRESULT result, ICoreWebView2Environment* environment) {
-    KeepEnvironment(result, environment);
-    CreateNewTab(g_hMainWnd);
-    return S_OK;
+void RequestTab(HWND parent, TabRequest request) {
+    if (!g_environment) {
+        request.failed(E_UNEXPECTED, true);
+        return;
+    }
+    // Shared with the completion handler: whichever path runs uses it once.
+    auto shared = std::make_shared<TabRequest>(std::move(request));
+    const ComPtr<ICoreWebView2Environment> environment = g_environment;
+    auto completed = MakeHandler<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler>(
+        [shared, environment](HRESULT result, ICoreWebView2Controller* controller) {
+            CompleteTabRequest(*shared, environment.Get(), result, controller);
+            return S_OK;
+        });
+    const HRESULT asked = environment->CreateCoreWebView2Controller(parent, completed.Get());
+    // No completion will come.
+    if (FAILED(asked)) shared->failed(asked, false);
 }
 
 void CreateNewTab(HWND parent) {
     if (!g_environment) return;
-    const ComPtr<ICoreWebView2Environment> environment = g_environment;
-    g_environment->CreateCoreWebView2Controller(
-        parent, MakeHandler<ICoreWebView2CreateCoreWebView2ControllerCompletedHandler>(
-                    [environment](HRESULT result, ICoreWebView2Controller* controller) {
-                        if (IsStaleCompletion(environment.Get(), controller)) return S_OK;
-                        return OnControllerCreated(result, controller);
-                    })
-                    .Get());
-}
-
-bool IsStaleCompletion(ICoreWebView2Environment* requestedFrom, ICoreWebView2Controller* controller) {
-    if (requestedFrom == g_environment.Get()) return false;
-    if (controller != nullptr) controller->Close();
-    return true;
+    TabRequest request;
+    request.show = [](BrowserTab& tab) { tab.webview->NavigateToString(NewTabPageHtml); };
+    request.failed = [](HRESULT failure, bool stale) {
+        if (!stale) ReportIfNoTabs(failure);
+    };
+    RequestTab(parent, std::move(request));
 }
 
 int AddTab(ICoreWebView2Controller* controller, size_t position, bool makeCurrent) {
@@ -137,25 +126,4 @@ void ShowAddress(BrowserTab& tab, const std::wstring& address) {
     }
     tab.lastSource = address;
     tab.webview->Navigate(address.c_str());
-}
-
-void ReportIfNoTabs(HRESULT result) {
-    if (g_tabs.empty()) ReportEngineFailure(FAILED(result) ? result : E_NOINTERFACE);
-}
-
-HRESULT OnControllerCreated(HRESULT result, ICoreWebView2Controller* controller) {
-    const int index = AddTab(controller, g_tabs.size(), true);
-    if (index == -1) {
-        ReportIfNoTabs(result);
-        return S_OK;
-    }
-    g_tabs[index].webview->NavigateToString(NewTabPageHtml);
-    return S_OK;
-}
-
-void ReleaseEngineObjects() {
-    ClearTabs();
-    g_environment.Reset();
-    // Whatever starts the engine after this is a new attempt.
-    g_engineFailureReported = false;
 }

@@ -1,41 +1,38 @@
-// Creating tabs: the engine environment, a controller per tab, and wiring
-// each new tab's web view to the browser's event handlers.
+// Creating tabs: asking the engine for a controller, adding it as a tab wired
+// to the browser's event handlers, and what a new tab shows.
 #pragma once
 
 #include "engine/WebViewInterfaces.h"
 
-#include <wrl/client.h>
-
+#include <functional>
 #include <string>
 
 struct BrowserTab;
 
-extern Microsoft::WRL::ComPtr<ICoreWebView2Environment> g_environment;
+// What one request for a tab does once the engine answers. Exactly one of
+// `show` and `failed` runs, once.
+struct TabRequest {
+    // Where the tab goes among the tabs there are when it arrives (past the
+    // end: at the end). Asked only then; null: at the end.
+    std::function<size_t()> position;
+    // Whether it becomes current (it does anyway while no tab is current).
+    bool makeCurrent = true;
+    // The tab arrived and was added: what it shows is up to the caller.
+    std::function<void(BrowserTab& tab)> show;
+    // No tab came: the request failed (at once or later), brought no web view,
+    // or `stale`: the engine it was asked of has been let go since (or there
+    // was none), which is no failure of its own to report.
+    std::function<void(HRESULT failure, bool stale)> failed;
+};
 
-// Starts the engine: keeps where environments come from (the loader's export
-// and the user data folder, needed again after the engine's browser process
-// exits) and requests one with OnEnvironmentCreated. Returns the request's
-// result; a failure is reported.
-HRESULT StartEngineEnvironment(CreateEnvironmentWithOptionsFn createEnvironment, const std::wstring& userDataFolder);
+// Asks g_environment for a controller hosted in `parent` and, when it comes,
+// adds it as a tab by `request`. A request that fails at once runs `failed`
+// before this returns, like one that fails later.
+void RequestTab(HWND parent, TabRequest request);
 
-// Requests a new environment as start-up did; `completed` runs later. Returns
-// the request's result: on a failure (reported) `completed` never runs.
-HRESULT RequestEnvironment(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed);
-
-// Tells the main window, by a posted message, that the engine could not give
-// the browser a working tab. Once per failure: after one report, the next
-// comes only for a later environment request.
-void ReportEngineFailure(HRESULT failure);
-
-// Keeps `environment` in g_environment. A failure, or success without an
-// environment, is reported; then it returns false.
-bool KeepEnvironment(HRESULT result, ICoreWebView2Environment* environment);
-
-// Keeps the environment and asks for the first tab.
-HRESULT OnEnvironmentCreated(HRESULT result, ICoreWebView2Environment* environment);
-
-// Asks the engine for a new tab hosted in `parent`; does nothing before the
-// environment exists.
+// "+": a tab at the end, made current, on the New Tab page. Does nothing
+// before the environment exists; a tab that cannot be made is reported when
+// the window has none.
 void CreateNewTab(HWND parent);
 
 // Adds `controller` as a tab: wires its handlers, inserts it at `position` in
@@ -45,23 +42,7 @@ void CreateNewTab(HWND parent);
 // when the controller is null or brings no web view.
 int AddTab(ICoreWebView2Controller* controller, size_t position, bool makeCurrent);
 
-// Takes a tab back to an address it showed: the New Tab page where it showed
-// it (or had shown nothing yet), otherwise the address itself.
+// Takes a tab to an address it showed or is to show: the New Tab page where
+// that is the New Tab page's (or nothing yet), otherwise the address itself,
+// which it remembers.
 void ShowAddress(BrowserTab& tab, const std::wstring& address);
-
-// Whether a controller completion comes from an environment let go since the
-// request (a failed engine's): then it is ignored, and its controller, if it
-// brought one, closed.
-bool IsStaleCompletion(ICoreWebView2Environment* requestedFrom, ICoreWebView2Controller* controller);
-
-// A controller request that brought no tab: reported when the window is left
-// without any tab (the first tab, or every tab of a recovery).
-void ReportIfNoTabs(HRESULT result);
-
-// Adds the tab at the end, makes it current and shows the New Tab page.
-HRESULT OnControllerCreated(HRESULT result, ICoreWebView2Controller* controller);
-
-// Drops every engine reference the browser holds (the tab strip empties with
-// the tab list); run before COM ends. A later start of the engine may report
-// its failure again.
-void ReleaseEngineObjects();

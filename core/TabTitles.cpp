@@ -7,7 +7,7 @@
 #include <commctrl.h>
 
 std::wstring CaptionForTitle(const std::wstring& title) {
-    if (title.empty() || IsNewTabPageSource(title) || title.size() > kMaxCaptionLength) return L"New Tab";
+    if (title.empty() || MentionsNewTabPage(title) || title.size() > kMaxCaptionLength) return L"New Tab";
     return title;
 }
 

@@ -1,12 +1,15 @@
 #include "core/Tabs.h"
 
+#include "core/AddressBarText.h"
 #include "core/ClosedTabs.h"
-#include "core/EngineString.h"
+#include "core/KeyboardFocus.h"
 #include "core/Layout.h"
 #include "core/NavigationButtons.h"
 #include "core/WindowHandles.h"
 
 #include <commctrl.h>
+
+#include <cwchar>
 
 std::vector<BrowserTab> g_tabs;
 int g_currentTab = -1;
@@ -22,7 +25,13 @@ bool IsTabIndex(int index) {
 }  // namespace
 
 bool IsNewTabPageSource(const std::wstring& source) {
-    return source.find(kNewTabPageMarker) != std::wstring::npos;
+    // Its own address begins so; a page whose address merely contains the
+    // text elsewhere is a web page like any other.
+    return source.compare(0, std::wcslen(kNewTabPageMarker), kNewTabPageMarker) == 0;
+}
+
+bool MentionsNewTabPage(const std::wstring& text) {
+    return text.find(kNewTabPageMarker) != std::wstring::npos;
 }
 
 std::wstring AddressForDisplay(const std::wstring& source) {
@@ -33,12 +42,8 @@ ICoreWebView2* CurrentWebView() {
     return IsTabIndex(g_currentTab) ? g_tabs[g_currentTab].webview.Get() : nullptr;
 }
 
-void ShowCurrentAddress() {
-    ICoreWebView2* webview = CurrentWebView();
-    if (webview == nullptr) return;
-    EngineString uri;
-    if (FAILED(webview->get_Source(uri.Out())) || uri.IsNull()) return;
-    SetWindowTextW(g_hAddressBar, AddressForDisplay(uri.Copy()).c_str());
+ICoreWebView2Controller* CurrentController() {
+    return IsTabIndex(g_currentTab) ? g_tabs[g_currentTab].controller.Get() : nullptr;
 }
 
 int FindTabByWebView(const ICoreWebView2* webview) {
@@ -52,11 +57,15 @@ void SwitchToTab(int index) {
     if (!IsTabIndex(index)) return;
     if (IsTabIndex(g_currentTab)) g_tabs[g_currentTab].controller->put_IsVisible(FALSE);
     g_currentTab = index;
-    g_tabs[g_currentTab].controller->put_IsVisible(TRUE);
+    // A minimised window keeps its page hidden from the engine until restored.
+    g_tabs[g_currentTab].controller->put_IsVisible(IsIconic(g_hMainWnd) ? FALSE : TRUE);
     ShowCurrentAddress();
     UpdateNavigationButtons();
     ResizeBrowser();
     SetFocus(g_hMainWnd);
+    // The main window hands the focus on to the page when it receives it; if
+    // it had it already, no WM_SETFOCUS came to do so.
+    if (GetFocus() == g_hMainWnd) FocusCurrentPage();
 }
 
 void ActivateTab(int index) {

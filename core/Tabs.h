@@ -35,23 +35,24 @@ struct BrowserTab {
 extern std::vector<BrowserTab> g_tabs;
 extern int g_currentTab;  // -1 until the first tab has become current
 
-// The built-in page is reported as a data URL; these tell it apart.
+// The built-in page is reported as a data URL: its source begins with
+// "data:text/html".
 bool IsNewTabPageSource(const std::wstring& source);
+
+// Whether a text mentions the built-in page's data address anywhere (the
+// caption rule's looser test: it only decides a caption).
+bool MentionsNewTabPage(const std::wstring& text);
 
 // What the address bar shows for a source: the internal address for the
 // built-in page, otherwise the source itself.
 std::wstring AddressForDisplay(const std::wstring& source);
 
-// The current tab's web view, or null while there is no current tab.
+// The current tab's web view and controller, or null while there is no current tab.
 ICoreWebView2* CurrentWebView();
+ICoreWebView2Controller* CurrentController();
 
 // Index of the tab whose web view is `webview` (pointer identity), or -1.
 int FindTabByWebView(const ICoreWebView2* webview);
-
-// Puts the current tab's address into the address bar by the display rule.
-// With no current tab, or when the engine cannot tell the address, the bar
-// keeps what it shows.
-void ShowCurrentAddress();
 
 void SwitchToTab(int index);
 // Selects tab `index` in the strip and switches to it; ignores an index out of range.

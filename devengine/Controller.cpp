@@ -47,7 +47,11 @@ public:
         return GetValue(*view_, L"get_ParentWindow", parentWindow, view_->parent);
     }
     HRESULT STDMETHODCALLTYPE put_ParentWindow(HWND) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE NotifyParentWindowPositionChanged() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE NotifyParentWindowPositionChanged() override {
+        if (IsDead(*view_)) return DeadCall(*view_, L"NotifyParentWindowPositionChanged");
+        LogCall(*view_, L"NotifyParentWindowPositionChanged");
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE Close() override {
         // A failed view is closed like any other: that is how its host lets it go.
         if (view_->closed) return DeadCall(*view_, L"Close");

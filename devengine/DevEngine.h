@@ -110,6 +110,7 @@ struct Knobs {
     HRESULT environmentResult = S_OK;    // a failure: the completion brings it with a null environment
     bool nullEnvironment = false;        // the completion brings environmentResult with a null environment
     DWORD environmentDelayMs = 0;        // the environment completion waits this long
+    HRESULT requestControllerResult = S_OK;  // a failure: the controller request fails at once, no completion
     HRESULT controllerResult = S_OK;     // a failure: the controller completion brings it with null
     bool nullController = false;         // the controller completion brings S_OK with null
     DWORD controllerDelayMs = 0;         // each controller completion waits this long
@@ -131,7 +132,8 @@ void ResetKnobs();
 
 // Sets one knob by name (the names of the control channel's "knob" command and,
 // upper-cased, of the environment variables): create_result, environment_result,
-// null_environment, environment_delay_ms, controller_result, null_controller,
+// null_environment, environment_delay_ms, request_controller_result,
+// controller_result, null_controller,
 // controller_delay_ms, source_result, null_source, title_result, null_title,
 // corewebview2_result, null_corewebview2, can_go_result, nonstring_messages,
 // require_sta, new_window_result.
@@ -168,6 +170,9 @@ std::vector<EnvironmentRequest> EnvironmentRequests();
 bool RunPending(DWORD timeoutMs = 5000);
 // Completions and events queued and not yet delivered.
 size_t PendingCount();
+// Delivers only the oldest queued completion or event that is due, without
+// pumping messages; false when there is none.
+bool DeliverNext();
 // Changes the order in which the controller requests made so far and not yet
 // completed will complete: reversed for seed 0, otherwise shuffled by the seed
 // (the same order with every compiler). Each completion keeps its request's

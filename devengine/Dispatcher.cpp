@@ -161,6 +161,17 @@ void DropViewTasks(const ViewState& view) {
 
 size_t PendingCount() { return Tasks().size(); }
 
+bool DeliverNext() {
+    const ULONGLONG now = GetTickCount64();
+    auto& tasks = Tasks();
+    auto it = std::find_if(tasks.begin(), tasks.end(), [now](const Task& task) { return task.due <= now; });
+    if (it == tasks.end()) return false;
+    Task task = std::move(*it);
+    tasks.erase(it);
+    task.run();
+    return true;
+}
+
 bool RunPending(DWORD timeoutMs) {
     const ULONGLONG start = GetTickCount64();
     for (;;) {

@@ -21,6 +21,7 @@ public:
         Log(L"environment CreateCoreWebView2Controller");
         if (handler == nullptr) return E_INVALIDARG;
         const Knobs& knobs = State().knobs;
+        if (FAILED(knobs.requestControllerResult)) return knobs.requestControllerResult;
         const HRESULT result = knobs.controllerResult;
         const bool giveNull = knobs.nullController;
         PostControllerCompletion(

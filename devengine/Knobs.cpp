@@ -19,6 +19,8 @@ const KnobSetter kKnobSetters[] = {
     {L"null_environment", [](Knobs& k, unsigned long v) { k.nullEnvironment = v != 0; }},
     {L"environment_delay_ms", [](Knobs& k, unsigned long v) { k.environmentDelayMs = v; }},
     {L"controller_result", [](Knobs& k, unsigned long v) { k.controllerResult = static_cast<HRESULT>(v); }},
+    {L"request_controller_result",
+     [](Knobs& k, unsigned long v) { k.requestControllerResult = static_cast<HRESULT>(v); }},
     {L"null_controller", [](Knobs& k, unsigned long v) { k.nullController = v != 0; }},
     {L"controller_delay_ms", [](Knobs& k, unsigned long v) { k.controllerDelayMs = v; }},
     {L"source_result", [](Knobs& k, unsigned long v) { k.sourceResult = static_cast<HRESULT>(v); }},

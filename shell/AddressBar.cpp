@@ -1,6 +1,7 @@
 #include "shell/AddressBar.h"
 
 #include "core/AddressBarFocus.h"
+#include "core/AddressBarText.h"
 #include "core/AddressInput.h"
 #include "core/WindowHandles.h"
 
@@ -20,6 +21,7 @@ std::wstring ReadAddressBarText(HWND addressBar) {
 LRESULT CALLBACK AddressBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CHAR && (wParam == VK_RETURN || wParam == VK_ESCAPE)) return 0;
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+        EndAddressEditing();
         NavigateFromAddressInput(ReadAddressBarText(hwnd));
         return 0;
     }

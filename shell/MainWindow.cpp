@@ -1,8 +1,11 @@
 #include "shell/MainWindow.h"
 
 #include "core/AddressBarFocus.h"
+#include "core/AppMessages.h"
 #include "core/ClosedTabs.h"
+#include "core/CommandIds.h"
 #include "core/History.h"
+#include "core/KeyboardFocus.h"
 #include "core/Layout.h"
 #include "core/ProcessFailures.h"
 #include "core/TabCreation.h"
@@ -117,6 +120,18 @@ LRESULT OnNotify(LPARAM lParam) {
     return 0;
 }
 
+// Deactivation remembers where the focus was; activation gives it back there
+// (the address bar keeps it across Alt+Tab), or, when nothing of ours had it,
+// lets the default handling focus the main window, which hands it to the page.
+LRESULT OnActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        RememberFocus();
+    } else if (RestoreFocus()) {
+        return 0;
+    }
+    return DefWindowProcW(hwnd, WM_ACTIVATE, wParam, lParam);
+}
+
 }  // namespace
 
 void ReportEngineStartFailure(HWND owner, HRESULT failure) {
@@ -136,8 +151,16 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_DESTROY:
             return OnDestroy();
         case WM_SIZE:
-            ResizeBrowser();
+            OnMainWindowSized(wParam);
             return 0;
+        case WM_MOVE:
+            OnMainWindowMoved();
+            return 0;
+        case WM_SETFOCUS:
+            FocusCurrentPage();
+            return 0;
+        case WM_ACTIVATE:
+            return OnActivate(hwnd, wParam, lParam);
         case WM_NOTIFY:
             return OnNotify(lParam);
         case WM_COMMAND:

@@ -1,5 +1,6 @@
 #include "shell/Startup.h"
 
+#include "core/EngineStart.h"
 #include "core/Shortcuts.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
@@ -62,10 +63,6 @@ void StartEngine(const std::wstring& executablePath) {
     StartEngineEnvironment(createEnvironment, UserDataFolderFor(executablePath));
 }
 
-bool IsCloseTabShortcut(const MSG& msg) {
-    return msg.message == WM_KEYDOWN && (GetKeyState(VK_CONTROL) & 0x8000) != 0 && msg.wParam == 'W';
-}
-
 bool TranslateShortcut(HACCEL shortcuts, const MSG& msg) {
     if (!TranslateAcceleratorW(g_hMainWnd, shortcuts, const_cast<MSG*>(&msg))) return false;
     // An Alt shortcut's key-down still goes to the default window handling
@@ -80,10 +77,6 @@ int RunMessageLoop() {
     const HACCEL shortcuts = CreateShortcutTable();
     MSG msg = {};
     while (GetMessageW(&msg, nullptr, 0, 0)) {
-        if (IsCloseTabShortcut(msg)) {
-            CloseTab(g_currentTab);
-            continue;
-        }
         if (TranslateShortcut(shortcuts, msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -25,13 +25,10 @@ HWND CreateMainWindow(HINSTANCE instance);
 // which tells the user once it is visible.
 void StartEngine(const std::wstring& executablePath);
 
-// Ctrl+W (Shift or not) closes the current tab from the message loop.
-bool IsCloseTabShortcut(const MSG& msg);
-
 // A key-down that is a shortcut (core/Shortcuts.h) becomes the main window's
 // WM_COMMAND, whichever control has the focus; returns whether it was one.
 bool TranslateShortcut(HACCEL shortcuts, const MSG& msg);
 
-// Runs until WM_QUIT and returns its exit code. Ctrl+W is taken first; the
-// other shortcuts (core/Shortcuts.h) are translated into commands.
+// Runs until WM_QUIT and returns its exit code. Every shortcut, Ctrl+W among
+// them, is translated into its command (core/Shortcuts.h).
 int RunMessageLoop();

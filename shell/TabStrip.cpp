@@ -1,5 +1,6 @@
 #include "shell/TabStrip.h"
 
+#include "core/CommandIds.h"
 #include "core/WindowHandles.h"
 
 #include <commctrl.h>

@@ -1,5 +1,6 @@
 // Velquin's entry point: prepares the UI thread, creates the main window,
 // starts the web engine and runs the message loop until the window closes.
+#include "core/EngineStart.h"
 #include "core/TabCreation.h"
 #include "core/WindowHandles.h"
 #include "shell/Startup.h"

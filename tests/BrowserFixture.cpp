@@ -1,6 +1,8 @@
 #include "BrowserFixture.h"
 
 #include "core/ClosedTabs.h"
+#include "core/CommandIds.h"
+#include "core/EngineStart.h"
 #include "core/History.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
@@ -77,6 +79,18 @@ bool BrowserFixture::PumpUntil(const std::function<bool()>& done, DWORD timeoutM
             DispatchMessageW(&msg);
         } else {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+    return true;
+}
+
+bool BrowserFixture::StepUntil(const std::function<bool()>& done) {
+    while (!done()) {
+        MSG msg;
+        if (PeekMessageW(&msg, g_hMainWnd, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&msg);
+        } else if (!devengine::DeliverNext()) {
+            return false;
         }
     }
     return true;

@@ -25,6 +25,10 @@ protected:
     void OpenTabs(int count);
     // Delivers everything the engine has queued.
     static void Settle();
+    // Runs the main window's posted messages and the engine's completions and
+    // events one at a time until `done` holds; false if neither has anything
+    // left first.
+    static bool StepUntil(const std::function<bool()>& done);
     // Dispatches messages until `done` holds; false if it still does not after timeoutMs.
     static bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 

@@ -3,6 +3,7 @@
 // after a background tab's; enabled whenever the engine cannot tell.
 #include "BrowserFixture.h"
 
+#include "core/CommandIds.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
@@ -93,7 +94,7 @@ TEST_F(NavigationButtons, StayEnabledWhenTheEngineCannotTell) {
     EXPECT_EQ(BackAndNext(), kBackOnly);
 }
 
-TEST_F(NavigationButtons, AButtonDisabledUnderTheFocusHandsItToTheMainWindow) {
+TEST_F(NavigationButtons, AButtonDisabledUnderTheFocusHandsItToThePage) {
     StartEngine();
     PressEnterInAddressBar(L"https://a.test/");
     const HWND back = GetDlgItem(g_hMainWnd, ID_BACK);
@@ -101,7 +102,7 @@ TEST_F(NavigationButtons, AButtonDisabledUnderTheFocusHandsItToTheMainWindow) {
     Click(ID_BACK);
     Settle();
     EXPECT_EQ(BackAndNext(), kNextOnly);
-    EXPECT_EQ(GetFocus(), g_hMainWnd) << "the keys still arrive";
+    EXPECT_EQ(GetFocus(), devengine::GetView(TabViewIds()[0]).pageWindow) << "the keys still arrive";
 }
 
 }  // namespace

@@ -21,6 +21,12 @@ std::vector<std::wstring> Answers(int opener) {
     return answers;
 }
 
+size_t LogCount(const std::wstring& prefix) {
+    size_t count = 0;
+    for (const std::wstring& line : devengine::EngineLog()) count += line.compare(0, prefix.size(), prefix) == 0;
+    return count;
+}
+
 TEST_F(NewWindows, ARequestBecomesTheCurrentTabAndTheEngineLoadsTheAddress) {
     StartEngine();
     OpenTabs(1);
@@ -41,6 +47,27 @@ TEST_F(NewWindows, ARequestBecomesTheCurrentTabAndTheEngineLoadsTheAddress) {
     EXPECT_EQ(AddressBarText(), L"https://popup.example/page");
     EXPECT_EQ(TabCaptions()[2], L"popup.example");
     EXPECT_EQ(g_history.back(), L"https://popup.example/page");
+}
+
+TEST_F(NewWindows, APopUpThePageOpensByItselfIsBlocked) {
+    StartEngine();
+    devengine::TriggerNewWindowRequest(1, L"https://popup.example/", false);
+    Settle();
+
+    EXPECT_EQ(g_tabs.size(), 1u);
+    EXPECT_EQ(LogCount(L"environment CreateCoreWebView2Controller"), 1u) << "no controller asked for";
+    EXPECT_EQ(Answers(1), std::vector<std::wstring>{L"put_Handled 1"});
+    EXPECT_EQ(devengine::NewWindowRequests().at(0).outcome, L"none");
+}
+
+TEST_F(NewWindows, TheAddressAPageAskedForIsNotTheTabsUntilTheEngineReportsIt) {
+    StartEngine();
+    devengine::TriggerNewWindowRequest(1, L"https://asked.example/");
+    // The tab is there and handed over; the engine has not loaded the address yet.
+    ASSERT_TRUE(StepUntil([] { return g_tabs.size() == 2 && !devengine::NewWindowRequests().at(0).outcome.empty(); }));
+    EXPECT_EQ(g_tabs[1].lastSource, L"");
+    Settle();
+    EXPECT_EQ(g_tabs[1].lastSource, L"https://asked.example/");
 }
 
 TEST_F(NewWindows, AFailedTabCompletesTheRequestWithNoWindowAndChangesNothing) {

@@ -2,8 +2,10 @@
 // address bar's Enter key, against real controls and stand-in views.
 #include "BrowserFixture.h"
 
+#include "core/CommandIds.h"
 #include "core/History.h"
 #include "core/NewTabPage.h"
+#include "core/SourceChanges.h"
 #include "core/TabTitles.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -86,12 +88,15 @@ TEST_F(PageEvents, SourceChangesUpdateTheAddressBarOfTheCurrentTabAndRecordHisto
     Settle();
     EXPECT_EQ(AddressBarText(), L"https://a.example/");
 
+    // Only the New Tab page's own data address is it: one that merely
+    // mentions it is a web page, shown and recorded as such.
+    const std::wstring lookalike = L"https://evil.example/login#data:text/html";
     devengine::TriggerSourceChange(views[1], L"https://a.example/");
-    devengine::TriggerSourceChange(views[1], L"https://b.example/?next=data:text/html");
+    devengine::TriggerSourceChange(views[1], lookalike);
     Settle();
-    EXPECT_EQ(AddressBarText(), L"browser://newtab");
+    EXPECT_EQ(AddressBarText(), lookalike);
     EXPECT_EQ(g_history, (std::vector<std::wstring>{L"https://a.example/", L"https://background.example/",
-                                                    L"https://a.example/"}));
+                                                    L"https://a.example/", lookalike}));
 }
 
 TEST_F(PageEvents, ASourceTheEngineCannotTellIsIgnored) {
@@ -131,23 +136,31 @@ TEST_F(PageEvents, HistoryReportListsEveryAddressOldestFirst) {
     EXPECT_NE(boxes[1].text.find(L"b"), std::wstring::npos);
 }
 
-TEST_F(PageEvents, FocusMessageSelectsTheWholeAddress) {
+TEST_F(PageEvents, OnlyTheCurrentNewTabPageMayFocusTheAddressBar) {
     StartEngine();
     OpenTabs(1);
     const std::vector<int> views = TabViewIds();
-    SetFocus(g_hMainWnd);
+    const HWND page = devengine::GetView(views[1]).pageWindow;
+    ASSERT_EQ(GetFocus(), page);
 
     for (const wchar_t* ignored : {L"focus_url ", L"FOCUS_URL", L""}) {
         devengine::TriggerWebMessage(views[1], ignored);
         Settle();
-        EXPECT_EQ(GetFocus(), g_hMainWnd) << ignored;
+        EXPECT_EQ(GetFocus(), page) << ignored;
     }
     devengine::TriggerNonStringWebMessage(views[1]);
-    Settle();
-    EXPECT_EQ(GetFocus(), g_hMainWnd);
-
-    // From any tab, even a background one.
+    // A background tab, even on the New Tab page, and the current tab on any other page.
     devengine::TriggerWebMessage(views[0], L"focus_url");
+    Settle();
+    EXPECT_EQ(GetFocus(), page);
+    PressEnterInAddressBar(L"https://evil.example/#data:text/html");
+    SetFocus(page);
+    devengine::TriggerWebMessage(views[1], L"focus_url");
+    Settle();
+    EXPECT_EQ(GetFocus(), page);
+
+    PressEnterInAddressBar(L"browser://newtab");
+    devengine::TriggerWebMessage(views[1], L"focus_url");
     Settle();
     EXPECT_EQ(GetFocus(), g_hAddressBar);
     DWORD start = 1, end = 0;

@@ -3,6 +3,9 @@
 // and every tab comes back.
 #include "BrowserFixture.h"
 
+#include "core/ClosedTabs.h"
+#include "core/CommandIds.h"
+#include "core/EngineStart.h"
 #include "core/History.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
@@ -12,7 +15,16 @@
 
 namespace {
 
-using ProcessFailures = BrowserFixture;
+class ProcessFailures : public BrowserFixture {
+protected:
+    // The first tab and one more per address after the first, each at its address.
+    void OpenTabsAt(const std::vector<std::wstring>& addresses) {
+        for (size_t i = 0; i < addresses.size(); ++i) {
+            if (i > 0) OpenTabs(1);
+            PressEnterInAddressBar(addresses[i]);
+        }
+    }
+};
 
 size_t LogCount(const std::wstring& prefix) {
     size_t count = 0;
@@ -158,3 +170,78 @@ TEST_F(ProcessFailures, ARecoveryWhoseEnvironmentFailsIsReportedAndTheWindowStay
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<std::wstring> TabSources() {
+    std::vector<std::wstring> sources;
+    for (size_t i = 0; i < g_tabs.size(); ++i) sources.push_back(SourceOfTab(static_cast<int>(i)));
+    return sources;
+}
+
+}  // namespace
+
+TEST_F(ProcessFailures, AnotherExitWhileTabsReopenLosesNone) {
+    StartEngine();
+    OpenTabsAt({L"https://a.example/", L"https://b.example/", L"https://c.example/"});
+    SelectTab(1);
+
+    ASSERT_TRUE(devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED));
+    // Only a is back when the new engine's browser process exits too.
+    ASSERT_TRUE(StepUntil([] { return g_tabs.size() == 1; }));
+    ASSERT_TRUE(devengine::TriggerProcessFailure(TabViewIds()[0],
+                                                 COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED));
+    Settle();
+
+    EXPECT_EQ(TabSources(), (std::vector<std::wstring>{L"https://a.example/", L"https://b.example/",
+                                                       L"https://c.example/"}));
+    EXPECT_EQ(g_currentTab, 1);
+    ExpectConsistent();
+    for (int id : TabViewIds()) EXPECT_EQ(devengine::GetView(id).environment, 3);
+}
+
+TEST_F(ProcessFailures, ATabTheWorkingEngineCannotReopenCanBeReopenedLater) {
+    StartEngine();
+    OpenTabsAt({L"https://a.example/", L"https://b.example/"});
+
+    ASSERT_TRUE(devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED));
+    ASSERT_TRUE(StepUntil([] { return g_tabs.size() == 1; }));
+    devengine::GetKnobs().nullCoreWebView2 = true;
+    Settle();
+    devengine::GetKnobs().nullCoreWebView2 = false;
+    ASSERT_EQ(TabSources(), std::vector<std::wstring>{L"https://a.example/"});
+
+    Click(ID_REOPEN_CLOSED_TAB);
+    Settle();
+    EXPECT_EQ(TabSources(), (std::vector<std::wstring>{L"https://a.example/", L"https://b.example/"}));
+}
+
+TEST_F(ProcessFailures, ATabRequestRefusedAtOnceIsHandledLikeALaterFailure) {
+    MessageBoxAnswerer answerer;
+    devengine::GetKnobs().requestControllerResult = E_OUTOFMEMORY;
+    StartEngine();
+    // The first tab: reported, not an empty window without a word.
+    ASSERT_EQ(MessageBoxAnswerer::Seen().size(), 1u);
+    EXPECT_NE(MessageBoxAnswerer::Seen()[0].text.find(L"0x8007000E"), std::wstring::npos);
+
+    devengine::GetKnobs().requestControllerResult = S_OK;
+    OpenTabs(1);
+    OpenTabsAt({L"https://a.example/", L"https://b.example/"});
+    devengine::GetKnobs().requestControllerResult = E_OUTOFMEMORY;
+    // A closed tab stays remembered; a page's new window is answered with none.
+    Click(ID_CLOSE_TAB);
+    Click(ID_REOPEN_CLOSED_TAB);
+    devengine::TriggerNewWindowRequest(TabViewIds()[0], L"https://popup.example/");
+    Settle();
+    EXPECT_EQ(g_closedTabs.size(), 1u);
+    ASSERT_EQ(devengine::NewWindowRequests().size(), 1u);
+    EXPECT_EQ(devengine::NewWindowRequests()[0].outcome, L"none");
+
+    // A recovery whose every tab is refused: both remembered for later, and reported.
+    ASSERT_TRUE(devengine::TriggerProcessFailure(TabViewIds()[0],
+                                                 COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED));
+    Settle();
+    EXPECT_TRUE(g_tabs.empty());
+    EXPECT_EQ(g_closedTabs.size(), 2u);
+    EXPECT_EQ(MessageBoxAnswerer::Seen().size(), 2u);
+}

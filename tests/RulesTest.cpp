@@ -16,8 +16,11 @@ namespace {
 TEST(AddressForDisplay, DataUrlsShowTheInternalAddress) {
     EXPECT_EQ(AddressForDisplay(L"https://a.b/"), L"https://a.b/");
     EXPECT_EQ(AddressForDisplay(L"data:text/html;charset=utf-8;base64,PGh0bWw+"), L"browser://newtab");
-    // Anywhere in the address, even in a query string.
-    EXPECT_EQ(AddressForDisplay(L"https://a.b/?u=data:text/html"), L"browser://newtab");
+    // Only at the start: a web page cannot pass for the New Tab page by
+    // carrying the text elsewhere in its address.
+    EXPECT_EQ(AddressForDisplay(L"https://a.b/?u=data:text/html"), L"https://a.b/?u=data:text/html");
+    EXPECT_EQ(AddressForDisplay(L"https://evil.example/login#data:text/html"),
+              L"https://evil.example/login#data:text/html");
     // The search is case-sensitive.
     EXPECT_EQ(AddressForDisplay(L"DATA:TEXT/HTML,x"), L"DATA:TEXT/HTML,x");
     EXPECT_EQ(AddressForDisplay(L"data:text/plain,x"), L"data:text/plain,x");

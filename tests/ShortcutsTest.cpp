@@ -6,6 +6,8 @@
 #include "tests/reliability/ReliabilityFixture.h"
 
 #include "core/ClosedTabs.h"
+#include "core/CommandIds.h"
+#include "core/History.h"
 #include "core/Shortcuts.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -374,3 +376,43 @@ TEST(ClosedTabList, KeepsTheLast25) {
 }
 
 }  // namespace
+
+TEST_F(LoopKeys, AltGrWTypesRatherThanClosingATab) {
+    // AltGr is Ctrl+Alt: on Czech or Hungarian layouts AltGr+W types a character.
+    StartEngine();
+    OpenTabs(1);
+    SetFocus(g_hAddressBar);
+    PressInLoop(kCtrl | kAlt, 'W');
+    SetFocus(devengine::GetView(TabViewIds()[1]).pageWindow);
+    PressInLoop(kCtrl | kAlt, 'W');
+    EXPECT_EQ(g_tabs.size(), 2u);
+    PressInLoop(kCtrl, 'W');
+    EXPECT_EQ(g_tabs.size(), 1u);
+}
+
+TEST_F(LoopKeys, WhatTheUserTypesIsNeverOverwrittenByTheEngine) {
+    StartEngine();
+    SetFocus(g_hAddressBar);
+    SetWindowTextW(g_hAddressBar, L"");
+    TypeText(L"half typ");
+    // A redirect, a pushState or a slow page finishing meanwhile.
+    devengine::TriggerSourceChange(TabViewIds()[0], L"https://redirected.example/");
+    Settle();
+    EXPECT_EQ(AddressBarText(), L"half typ");
+    EXPECT_EQ(g_history.back(), L"https://redirected.example/");
+
+    // Escape ends the editing with the latest address.
+    PressInLoop(kNone, VK_ESCAPE);
+    EXPECT_EQ(AddressBarText(), L"https://redirected.example/");
+    devengine::TriggerSourceChange(TabViewIds()[0], L"https://next.example/");
+    Settle();
+    EXPECT_EQ(AddressBarText(), L"https://next.example/") << "not typed over: the bar follows again";
+
+    // So does Enter: the address it leads to replaces what was typed.
+    SetFocus(g_hAddressBar);
+    PressInLoop(kNone, VK_END);
+    TypeText(L"x");
+    PressInLoop(kNone, VK_RETURN);
+    Settle();
+    EXPECT_EQ(AddressBarText(), L"https://next.example/x");
+}

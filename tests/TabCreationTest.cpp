@@ -2,6 +2,9 @@
 // releasing every engine reference.
 #include "BrowserFixture.h"
 
+#include "core/AppMessages.h"
+#include "core/CommandIds.h"
+#include "core/EngineStart.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"

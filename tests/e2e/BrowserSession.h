@@ -9,7 +9,7 @@
 
 #include "BrowserProcess.h"
 #include "core/NewTabAddress.h"
-#include "core/WindowHandles.h"
+#include "core/CommandIds.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -26,23 +26,19 @@ Box BoxOf(HWND window) {
     return Box{rect.left, rect.top, size.cx, size.cy};
 }
 
-struct ControlAtCreation {
+struct ControlBeforeTheEngine {
     int id;
     const wchar_t* className;
     const wchar_t* text;
-    Box box;
 };
 
-// The controls as the window creates them, before any layout has run.
-const ControlAtCreation kControlsAtCreation[] = {
-    {ID_TAB_CONTROL, L"SysTabControl32", L"", {0, 0, 0, 0}},
-    {ID_NEW_TAB, L"Button", L"+", {0, 0, 0, 0}},
-    {ID_CLOSE_TAB, L"Button", L"X", {0, 0, 0, 0}},
-    {ID_BACK, L"Button", L"Back", {5, 35, 50, 25}},
-    {ID_NEXT, L"Button", L"Next", {60, 35, 50, 25}},
-    {ID_RELOAD, L"Button", L"Reload", {115, 35, 60, 25}},
-    {ID_ADDRESS_BAR, L"Edit", L"", {180, 35, 0, 25}},
-    {ID_HISTORY, L"Button", L"History", {0, 35, 70, 25}},
+// The controls as the window shows them before any tab exists (their places
+// follow the window's width; the in-process window tests check them).
+const ControlBeforeTheEngine kControlsBeforeTheEngine[] = {
+    {ID_TAB_CONTROL, L"SysTabControl32", L""}, {ID_NEW_TAB, L"Button", L"+"},
+    {ID_CLOSE_TAB, L"Button", L"X"},           {ID_BACK, L"Button", L"Back"},
+    {ID_NEXT, L"Button", L"Next"},             {ID_RELOAD, L"Button", L"Reload"},
+    {ID_ADDRESS_BAR, L"Edit", L""},            {ID_HISTORY, L"Button", L"History"},
 };
 
 const wchar_t kEnvironmentRequest[] = L"environment CreateCoreWebView2EnvironmentWithOptions ";
@@ -69,14 +65,13 @@ TEST_F(E2EStartup, WindowAndControlsBeforeTheEngineAnswersThenTheFirstLayout) {
 
     // The font is not checked: Wine does not answer WM_GETFONT from another
     // process (the in-process window tests check it).
-    for (const ControlAtCreation& control : kControlsAtCreation) {
+    for (const ControlBeforeTheEngine& control : kControlsBeforeTheEngine) {
         SCOPED_TRACE(control.id);
         const HWND window = Control(control.id);
         ASSERT_NE(window, nullptr);
         EXPECT_TRUE(SameIgnoringCase(ClassOf(window), control.className)) << ClassOf(window);
         EXPECT_EQ(TextOf(window), control.text);
         EXPECT_TRUE(IsWindowVisible(window));
-        EXPECT_EQ(BoxOf(window), control.box);
     }
     EXPECT_EQ(CountTabs(), 0);
     EXPECT_TRUE(ChildrenOfClass(Window(), L"VelquinDevEnginePage").empty());
@@ -91,20 +86,12 @@ TEST_F(E2EStartup, WindowAndControlsBeforeTheEngineAnswersThenTheFirstLayout) {
     EXPECT_EQ(CurrentTabIndex(), 0);
     EXPECT_TRUE(WaitForAddressText(kNewTabAddress));
     EXPECT_EQ(TextOf(Window()), L"Velquin");
-    EXPECT_EQ(Focus(), Window());
+    EXPECT_EQ(Focus(), PageOf(1));
 
     RECT client = {};
     GetClientRect(Window(), &client);
     const int w = client.right;
     const int h = client.bottom;
-    EXPECT_EQ(BoxOf(Control(ID_TAB_CONTROL)), (Box{0, 0, w - 80, 30}));
-    EXPECT_EQ(BoxOf(Control(ID_NEW_TAB)), (Box{w - 75, 2, 30, 25}));
-    EXPECT_EQ(BoxOf(Control(ID_CLOSE_TAB)), (Box{w - 40, 2, 30, 25}));
-    EXPECT_EQ(BoxOf(Control(ID_BACK)), (Box{5, 35, 50, 25}));
-    EXPECT_EQ(BoxOf(Control(ID_NEXT)), (Box{60, 35, 50, 25}));
-    EXPECT_EQ(BoxOf(Control(ID_RELOAD)), (Box{115, 35, 60, 25}));
-    EXPECT_EQ(BoxOf(Control(ID_ADDRESS_BAR)), (Box{180, 35, w - 260, 25}));
-    EXPECT_EQ(BoxOf(Control(ID_HISTORY)), (Box{w - 75, 35, 70, 25}));
     EXPECT_EQ(BoxOf(PageOf(1)), (Box{0, 70, w, h - 70}));
     EXPECT_EQ(VisibleViews(), std::vector<int>{1});
     EXPECT_EQ(LogCount(ViewLine(1, L"put_Bounds 0 70 " + std::to_wstring(w) + L" " + std::to_wstring(h))), 1u);

@@ -46,11 +46,11 @@ TEST_F(E2ETabs, PlusStripXBackNextReloadAndHistory) {
     const RECT newPage = RectInParent(PageOf(3));
     EXPECT_TRUE(EqualRect(&newPage, &pageArea));
 
-    // A click on a tab makes it current, with its address and the focus on
-    // the main window.
+    // A click on a tab makes it current, with its address and the focus in
+    // its page.
     ASSERT_TRUE(SwitchByClick(0));
     EXPECT_TRUE(WaitForAddressText(L"https://two.example"));
-    EXPECT_TRUE(WaitForFocus(Window()));
+    EXPECT_TRUE(WaitForFocus(PageOf(1)));
     EXPECT_EQ(VisibleViews(), std::vector<int>{1});
     const RECT shownPage = RectInParent(PageOf(1));
     EXPECT_TRUE(EqualRect(&shownPage, &pageArea));

@@ -6,7 +6,9 @@
 // and the history must match what the engine delivered.
 #include "tests/reliability/ReliabilityFixture.h"
 
+#include "core/CommandIds.h"
 #include "core/History.h"
+#include "core/SourceChanges.h"
 #include "core/TabTitles.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -204,8 +206,13 @@ protected:
                     const wchar_t* texts[] = {L"focus_url", L"focus_url ", L"FOCUS_URL", L""};
                     const wchar_t* text = texts[Below(std::size(texts))];
                     SetFocus(g_hMainWnd);
+                    // Only the current tab's New Tab page may ask, and only
+                    // while the engine can tell that it shows it.
+                    const bool fromCurrentNewTabPage = !tabs_.empty() && view == tabs_[current_] &&
+                                                       IsNewTabPageSource(devengine::GetView(view).source) &&
+                                                       !On(L"source_result") && !On(L"null_source");
                     focusAsked_ = devengine::TriggerWebMessage(view, text) && std::wcscmp(text, L"focus_url") == 0 &&
-                                  !On(L"nonstring_messages");
+                                  !On(L"nonstring_messages") && fromCurrentNewTabPage;
                 }
                 break;
             }

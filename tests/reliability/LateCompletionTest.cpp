@@ -3,6 +3,7 @@
 // requests overtaken by later ones and completed out of order.
 #include "tests/reliability/ReliabilityFixture.h"
 
+#include "core/CommandIds.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "shell/Startup.h"

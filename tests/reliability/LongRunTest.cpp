@@ -3,6 +3,7 @@
 // background, every one of them in the history in order.
 #include "tests/reliability/ReliabilityFixture.h"
 
+#include "core/CommandIds.h"
 #include "core/History.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"

@@ -6,6 +6,7 @@
 #include "tests/reliability/ReliabilityFixture.h"
 
 #include "core/ClosedTabs.h"
+#include "core/CommandIds.h"
 #include "core/History.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"

@@ -1,5 +1,6 @@
 #include "tests/reliability/ReliabilityFixture.h"
 
+#include "core/EngineStart.h"
 #include "core/TabCreation.h"
 #include "core/WindowHandles.h"
 #include "shell/Startup.h"

@@ -1,5 +1,7 @@
 #include "tests/support/BrowserDriver.h"
 
+#include "core/CommandIds.h"
+#include "core/EngineStart.h"
 #include "core/TabCreation.h"
 #include "core/WindowHandles.h"
 #include "devengine/DevEngine.h"

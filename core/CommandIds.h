@@ -1,0 +1,28 @@
+// The identifiers that reach the main window as WM_COMMAND: each control's,
+// and those of commands that have no control of their own.
+#pragma once
+
+enum ControlId : int {
+    ID_BACK = 101,
+    ID_NEXT = 102,
+    ID_RELOAD = 103,
+    ID_ADDRESS_BAR = 104,
+    ID_TAB_CONTROL = 105,
+    ID_NEW_TAB = 106,
+    ID_HISTORY = 107,
+    ID_CLOSE_TAB = 108,
+};
+
+// Commands without a control of their own: keyboard shortcuts (core/Shortcuts.h)
+// and the tab strip's middle click. They reach WndProc as WM_COMMAND like the
+// buttons' clicks.
+enum CommandId : int {
+    ID_FOCUS_ADDRESS_BAR = 201,
+    ID_NEXT_TAB = 202,
+    ID_PREVIOUS_TAB = 203,
+    ID_LAST_TAB = 204,
+    ID_REOPEN_CLOSED_TAB = 205,
+    ID_CLOSE_TAB_AT = 206,   // lParam: the index of the tab to close (not a window handle)
+    ID_SELECT_TAB_1 = 211,   // ID_SELECT_TAB_1 + i makes tab i current, for i from 0 to 7
+    ID_SELECT_TAB_8 = 218,
+};

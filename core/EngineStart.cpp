@@ -1,0 +1,68 @@
+#include "core/EngineStart.h"
+
+#include "core/AppMessages.h"
+#include "core/ProcessFailures.h"
+#include "core/TabCreation.h"
+#include "core/Tabs.h"
+#include "core/WindowHandles.h"
+#include "engine/Handler.h"
+
+using Microsoft::WRL::ComPtr;
+
+ComPtr<ICoreWebView2Environment> g_environment;
+
+namespace {
+
+CreateEnvironmentWithOptionsFn g_createEnvironment = nullptr;
+std::wstring g_userDataFolder;
+bool g_engineFailureReported = false;
+
+}  // namespace
+
+HRESULT StartEngineEnvironment(CreateEnvironmentWithOptionsFn createEnvironment, const std::wstring& userDataFolder) {
+    g_createEnvironment = createEnvironment;
+    g_userDataFolder = userDataFolder;
+    return RequestEnvironment(
+        MakeHandler<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(OnEnvironmentCreated).Get());
+}
+
+HRESULT RequestEnvironment(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed) {
+    // A new attempt: its failure is a new one, worth telling.
+    g_engineFailureReported = false;
+    const HRESULT result = g_createEnvironment != nullptr
+                               ? g_createEnvironment(nullptr, g_userDataFolder.c_str(), nullptr, completed)
+                               : E_UNEXPECTED;
+    if (FAILED(result)) ReportEngineFailure(result);
+    return result;
+}
+
+void ReportEngineFailure(HRESULT failure) {
+    if (g_engineFailureReported) return;
+    g_engineFailureReported = true;
+    PostMessageW(g_hMainWnd, WM_APP_ENGINE_START_FAILED, static_cast<WPARAM>(static_cast<ULONG>(failure)), 0);
+}
+
+void ReportIfNoTabs(HRESULT result) {
+    if (g_tabs.empty()) ReportEngineFailure(FAILED(result) ? result : E_NOINTERFACE);
+}
+
+bool KeepEnvironment(HRESULT result, ICoreWebView2Environment* environment) {
+    g_environment = environment;
+    if (SUCCEEDED(result) && environment != nullptr) return true;
+    ReportEngineFailure(FAILED(result) ? result : E_POINTER);
+    return false;
+}
+
+HRESULT OnEnvironmentCreated(HRESULT result, ICoreWebView2Environment* environment) {
+    KeepEnvironment(result, environment);
+    CreateNewTab(g_hMainWnd);
+    return S_OK;
+}
+
+void ReleaseEngineObjects() {
+    ForgetEngineRecovery();
+    ClearTabs();
+    g_environment.Reset();
+    // Whatever starts the engine after this is a new attempt.
+    g_engineFailureReported = false;
+}

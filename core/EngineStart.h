@@ -1,0 +1,44 @@
+// The engine's lifetime: the environment every tab comes from, how it is
+// requested (at start-up and again after the engine's browser process exits),
+// telling the user when the engine cannot give the browser a working tab, and
+// letting every engine object go before COM ends.
+#pragma once
+
+#include "engine/WebViewInterfaces.h"
+
+#include <wrl/client.h>
+
+#include <string>
+
+extern Microsoft::WRL::ComPtr<ICoreWebView2Environment> g_environment;
+
+// Starts the engine: keeps where environments come from (the loader's export
+// and the user data folder, needed again after the engine's browser process
+// exits) and requests one with OnEnvironmentCreated. Returns the request's
+// result; a failure is reported.
+HRESULT StartEngineEnvironment(CreateEnvironmentWithOptionsFn createEnvironment, const std::wstring& userDataFolder);
+
+// Requests a new environment as start-up did; `completed` runs later. Returns
+// the request's result: on a failure (reported) `completed` never runs.
+HRESULT RequestEnvironment(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed);
+
+// Tells the main window, by a posted message, that the engine could not give
+// the browser a working tab. Once per failure: after one report, the next
+// comes only for a later environment request.
+void ReportEngineFailure(HRESULT failure);
+
+// A tab request that brought no tab: reported when the window is left without
+// any tab (the first tab, or every tab of a recovery).
+void ReportIfNoTabs(HRESULT result);
+
+// Keeps `environment` in g_environment. A failure, or success without an
+// environment, is reported; then it returns false.
+bool KeepEnvironment(HRESULT result, ICoreWebView2Environment* environment);
+
+// Keeps the environment and asks for the first tab.
+HRESULT OnEnvironmentCreated(HRESULT result, ICoreWebView2Environment* environment);
+
+// Drops every engine reference the browser holds (the tab strip empties with
+// the tab list); run before COM ends. A later start of the engine may report
+// its failure again.
+void ReleaseEngineObjects();

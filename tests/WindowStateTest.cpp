@@ -1,0 +1,59 @@
+// The main window's own state as the engine and the keyboard see it: the
+// focus comes back to where it was after the window was left, the engine
+// hears of moves, and a minimised window's page is hidden from it.
+#include "BrowserFixture.h"
+
+#include "core/Tabs.h"
+#include "core/WindowHandles.h"
+
+namespace {
+
+using WindowState = BrowserFixture;
+
+// Another top-level window takes the activation, as Alt+Tab to another
+// program does, then the main window gets it back.
+void ActivateAnotherWindowAndReturn() {
+    const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                       nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    SetForegroundWindow(other);
+    SetActiveWindow(other);
+    ASSERT_NE(GetActiveWindow(), g_hMainWnd);
+    SetForegroundWindow(g_hMainWnd);
+    SetActiveWindow(g_hMainWnd);
+    DestroyWindow(other);
+}
+
+TEST_F(WindowState, TheFocusReturnsWhereItWasWhenTheWindowIsActivatedAgain) {
+    StartEngine();
+    SetFocus(g_hAddressBar);
+    ActivateAnotherWindowAndReturn();
+    EXPECT_EQ(GetFocus(), g_hAddressBar);
+
+    const HWND page = devengine::GetView(TabViewIds()[0]).pageWindow;
+    SetFocus(page);
+    ActivateAnotherWindowAndReturn();
+    EXPECT_EQ(GetFocus(), page);
+}
+
+TEST_F(WindowState, TheEngineHearsOfMovesAndOfMinimising) {
+    StartEngine();
+    const int view = TabViewIds()[0];
+    RECT rc;
+    GetWindowRect(g_hMainWnd, &rc);
+    SetWindowPos(g_hMainWnd, nullptr, rc.left + 40, rc.top + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_FALSE(Calls(view, L"NotifyParentWindowPositionChanged").empty());
+
+    const RECT bounds = devengine::GetView(view).bounds;
+    ShowWindow(g_hMainWnd, SW_MINIMIZE);
+    Settle();
+    EXPECT_FALSE(devengine::GetView(view).visible);
+    ShowWindow(g_hMainWnd, SW_RESTORE);
+    Settle();
+    EXPECT_TRUE(devengine::GetView(view).visible);
+    EXPECT_EQ(devengine::GetView(view).bounds.right, bounds.right);
+    EXPECT_EQ(devengine::GetView(view).bounds.bottom, bounds.bottom);
+    ExpectConsistent();
+}
+
+}  // namespace
