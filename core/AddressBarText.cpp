@@ -20,6 +20,9 @@ void ShowReportedAddress(const std::wstring& source) {
     if (IsAddressBeingEdited()) return;
     SetWindowTextW(g_hAddressBar, AddressForDisplay(source).c_str());
     SendMessageW(g_hAddressBar, EM_SETMODIFY, FALSE, 0);
+    // The user is in the bar and has typed nothing yet: what they type
+    // replaces the address at once.
+    if (GetFocus() == g_hAddressBar) SendMessageW(g_hAddressBar, EM_SETSEL, 0, -1);
 }
 
 bool IsAddressBeingEdited() {

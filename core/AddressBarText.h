@@ -10,7 +10,8 @@
 void ShowCurrentAddress();
 
 // The current tab reported `source`: the bar shows it unless the user is
-// editing the bar's text, which then stays as typed.
+// editing the bar's text, which then stays as typed. When the bar has the
+// focus, the new address is all selected, so that typing replaces it.
 void ShowReportedAddress(const std::wstring& source);
 
 // Whether the user is editing: the bar has the focus and its text was changed

@@ -1,5 +1,6 @@
 #include "core/TabCreation.h"
 
+#include "core/AddressBarFocus.h"
 #include "core/EngineStart.h"
 #include "core/NavigationButtons.h"
 #include "core/NewTabPage.h"
@@ -90,7 +91,12 @@ void RequestTab(HWND parent, TabRequest request) {
 void CreateNewTab(HWND parent) {
     if (!g_environment) return;
     TabRequest request;
-    request.show = [](BrowserTab& tab) { tab.webview->NavigateToString(NewTabPageHtml); };
+    // Ready for typing, as the New Tab page's own box makes it: the address
+    // bar has the focus with all its text selected.
+    request.show = [](BrowserTab& tab) {
+        tab.webview->NavigateToString(NewTabPageHtml);
+        if (tab.webview.Get() == CurrentWebView()) FocusAddressBar();
+    };
     request.failed = [](HRESULT failure, bool stale) {
         if (!stale) ReportIfNoTabs(failure);
     };

@@ -30,7 +30,8 @@ struct TabRequest {
 // before this returns, like one that fails later.
 void RequestTab(HWND parent, TabRequest request);
 
-// "+": a tab at the end, made current, on the New Tab page. Does nothing
+// "+": a tab at the end, made current, on the New Tab page, with the
+// keyboard in the address bar, all of it selected. Does nothing
 // before the environment exists; a tab that cannot be made is reported when
 // the window has none.
 void CreateNewTab(HWND parent);

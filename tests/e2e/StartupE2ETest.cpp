@@ -86,7 +86,7 @@ TEST_F(E2EStartup, WindowAndControlsBeforeTheEngineAnswersThenTheFirstLayout) {
     EXPECT_EQ(CurrentTabIndex(), 0);
     EXPECT_TRUE(WaitForAddressText(kNewTabAddress));
     EXPECT_EQ(TextOf(Window()), L"Velquin");
-    EXPECT_EQ(Focus(), PageOf(1));
+    EXPECT_EQ(Focus(), Control(ID_ADDRESS_BAR)) << "ready for typing";
 
     RECT client = {};
     GetClientRect(Window(), &client);
