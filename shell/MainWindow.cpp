@@ -9,6 +9,7 @@
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "shell/AddressBar.h"
+#include "shell/AddressSuggestionList.h"
 #include "shell/TabStrip.h"
 
 #include <commctrl.h>
@@ -53,6 +54,7 @@ LRESULT OnCreate(HWND hwnd) {
     for (HWND control : controls) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_hFont), TRUE);
     }
+    CreateSuggestionList(hwnd);
     return 0;
 }
 
@@ -102,6 +104,9 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         case ID_REOPEN_CLOSED_TAB:
             ReopenClosedTab(hwnd);
             break;
+        case ID_ADDRESS_BAR:
+            if (HIWORD(wParam) == EN_CHANGE) OnAddressBarChanged();
+            break;
         default:
             if (id >= ID_SELECT_TAB_1 && id <= ID_SELECT_TAB_8) ActivateTab(id - ID_SELECT_TAB_1);
             break;
@@ -136,7 +141,12 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_DESTROY:
             return OnDestroy();
         case WM_SIZE:
+            CloseSuggestions();
             ResizeBrowser();
+            return 0;
+        case WM_MOVE:
+            // The list is placed under the address bar once; it does not follow.
+            CloseSuggestions();
             return 0;
         case WM_NOTIFY:
             return OnNotify(lParam);
