@@ -31,7 +31,7 @@ void PutIntoAddressBar(const std::wstring& text) {
     g_listSetsText = true;
     SetWindowTextW(g_hAddressBar, text.c_str());
     g_listSetsText = false;
-    SendMessageW(g_hAddressBar, EM_SETSEL, text.size(), text.size());
+    SendMessageW(g_hAddressBar, EM_SETSEL, static_cast<WPARAM>(text.size()), static_cast<LPARAM>(text.size()));
     SendMessageW(g_hAddressBar, EM_SETMODIFY, TRUE, 0);
 }
 
