@@ -20,13 +20,13 @@ TEST(MatchingAddresses, IgnoreCaseAndTheSchemeAndWwwAtTheStart) {
     EXPECT_EQ(MatchingAddresses(kVisited, L"WWW.ex"), Addresses{L"https://www.example.com/alpha"});
     EXPECT_EQ(MatchingAddresses(kVisited, L"https://exa"), Addresses{L"https://www.example.com/alpha"});
     EXPECT_EQ(MatchingAddresses(kVisited, L"http:"), Addresses{L"http://localhost:8080/beta"});
-    EXPECT_EQ(MatchingAddresses({L"https://\x00DC" L"ber.test/"}, L"\x00FC" L"B"), Addresses{L"https://\x00DC" L"ber.test/"});
+    const std::wstring umlaut = L"https://\x00DC" L"ber.test/";
+    EXPECT_EQ(MatchingAddresses({umlaut}, L"\x00FC" L"B"), Addresses{umlaut});
 
     // The typed text must begin the address, not occur inside it.
     EXPECT_TRUE(MatchingAddresses(kVisited, L"example.com/beta").empty());
     EXPECT_TRUE(MatchingAddresses(kVisited, L"test").empty());
     EXPECT_TRUE(MatchingAddresses(kVisited, L"http://exa").empty());
-    EXPECT_TRUE(MatchingAddresses(kVisited, L"ftp").empty());
     EXPECT_TRUE(MatchingAddresses({L"ftp://www.x.test/"}, L"x").empty());
     EXPECT_TRUE(MatchingAddresses(kVisited, L"").empty());
 }
@@ -37,13 +37,6 @@ TEST(MatchingAddresses, NewestFirstEachOnceAtMostTheLimit) {
     EXPECT_EQ(MatchingAddresses(history, L"a.test"),
               (Addresses{L"https://a.test/3", L"https://a.test/1", L"https://a.test/2"}));
     EXPECT_EQ(MatchingAddresses(history, L"https", 2), (Addresses{L"https://a.test/3", L"https://b.test/"}));
-
-    Addresses many(kMaxAddressSuggestions + 5, L"");
-    for (size_t i = 0; i < many.size(); ++i) many[i] = L"https://n.test/" + std::to_wstring(i);
-    const Addresses offered = MatchingAddresses(many, L"n");
-    ASSERT_EQ(offered.size(), kMaxAddressSuggestions);
-    EXPECT_EQ(offered.front(), many.back());
-
     // Too long for the bar to read whole: Enter would go elsewhere.
     const std::wstring longest = L"https://l.test/" + std::wstring(kAddressBufferSize - 16, L'x');
     EXPECT_EQ(MatchingAddresses({longest, longest + L"y"}, L"l.test"), Addresses{longest});
