@@ -6,8 +6,6 @@
 #include "core/WindowHandles.h"
 #include "shell/AddressBar.h"
 
-#include <windowsx.h>
-
 #include <utility>
 #include <vector>
 
@@ -40,6 +38,7 @@ void ChooseEntry(int index) {
     SendMessageW(g_hSuggestionList, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     if (index < 0) {
         PutIntoAddressBar(g_typedText);
+        g_chosenAddress.clear();
         return;
     }
     PutIntoAddressBar(g_suggestions[index]);

@@ -2,10 +2,11 @@
 // visited addresses the typed text begins (core/AddressSuggestions.h).
 //
 // It is a plain list box of our own in a popup window owned by the main
-// window, not the shell's autocomplete component: under Wine 8 that component
-// sorts what it offers alphabetically whatever order its enumerator gives, so
-// it cannot offer the newest first (ACO_FILTERPREFIXES does make it ignore
-// "http://" and "www."). The list lives on the UI thread only, the address bar
+// window, not the shell's autocomplete component (IAutoComplete2): under
+// Wine 8 that component sorts what it offers alphabetically whatever order its
+// enumerator gives, so it cannot offer the newest first, and with
+// ACO_FILTERPREFIXES (which does make "local" offer http://localhost/) typing
+// "http" offers nothing. The list lives on the UI thread only, the address bar
 // keeps the keyboard focus throughout, and its entries are shown as plain text.
 #pragma once
 
