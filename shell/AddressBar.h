@@ -1,6 +1,7 @@
 // The address bar's own window procedure, installed over the edit
 // control's: Enter resolves the typed text and Escape puts the current tab's
-// address back, instead of reaching the control.
+// address back, instead of reaching the control. While the suggestion list is
+// shown, Down, Up and Escape act on it first (shell/AddressSuggestionList.h).
 #pragma once
 
 #include <windows.h>

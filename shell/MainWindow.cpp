@@ -12,6 +12,7 @@
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "shell/AddressBar.h"
+#include "shell/AddressSuggestionList.h"
 #include "shell/TabStrip.h"
 
 #include <commctrl.h>
@@ -56,6 +57,7 @@ LRESULT OnCreate(HWND hwnd) {
     for (HWND control : controls) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_hFont), TRUE);
     }
+    CreateSuggestionList(hwnd);
     return 0;
 }
 
@@ -105,6 +107,9 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         case ID_REOPEN_CLOSED_TAB:
             ReopenClosedTab(hwnd);
             break;
+        case ID_ADDRESS_BAR:
+            if (HIWORD(wParam) == EN_CHANGE) OnAddressBarChanged();
+            break;
         default:
             if (id >= ID_SELECT_TAB_1 && id <= ID_SELECT_TAB_8) ActivateTab(id - ID_SELECT_TAB_1);
             break;
@@ -151,9 +156,12 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_DESTROY:
             return OnDestroy();
         case WM_SIZE:
+            CloseSuggestions();
             OnMainWindowSized(wParam);
             return 0;
         case WM_MOVE:
+            // The list is placed under the address bar once; it does not follow.
+            CloseSuggestions();
             OnMainWindowMoved();
             return 0;
         case WM_SETFOCUS:

@@ -1,7 +1,7 @@
 // The keyboard, the middle click and Back/Next state, as a person meets them:
 // shortcuts pressed with the focus in the address bar and with it in the
-// page, a middle click on a tab, and Back and Next greyed out when there is
-// nowhere to go.
+// page, a middle click on a tab, Back and Next greyed out when there is
+// nowhere to go, and a visited address chosen from the address bar's list.
 #include "AcceptanceFixture.h"
 #include "RemoteWindows.h"
 #include "UserInput.h"
@@ -165,6 +165,21 @@ TEST_F(KeyboardAcceptance, MiddleClickClosesThatTab) {
     ASSERT_TRUE(WaitForMessageBox(L"History", &box));
     EXPECT_EQ(Browser().TabCaptions().size(), 1u);
     EXPECT_TRUE(DismissMessageBox(box));
+}
+
+// The first letters of visited pages' addresses, then Down, Down and Enter:
+// the newest comes first, the one before it second, and Enter goes there.
+TEST_F(KeyboardAcceptance, TheAddressBarOffersVisitedPagesNewestFirst) {
+    std::wstring first, second;
+    ASSERT_TRUE(StartOnTwoPages(L"offer", &first, &second));
+    ASSERT_TRUE(OpenTab());
+    ASSERT_TRUE(TypeAddress(L"FILE:"));
+    ASSERT_TRUE(PressKeys({VK_DOWN}));
+    EXPECT_TRUE(WaitUntil([&] { return Browser().AddressText() == second; })) << Narrow(State());
+    ASSERT_TRUE(PressKeys({VK_DOWN}));
+    EXPECT_TRUE(WaitUntil([&] { return Browser().AddressText() == first; })) << Narrow(State());
+    ASSERT_TRUE(PressKeys({VK_RETURN}));
+    EXPECT_TRUE(WaitForPage(L"Acceptance offer one", first));
 }
 
 }  // namespace
