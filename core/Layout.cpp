@@ -4,10 +4,9 @@
 #include "core/WindowHandles.h"
 
 void ResizeBrowser() {
-    if (g_currentTab == -1) return;
-
-    RECT rc;
-    GetClientRect(g_hMainWnd, &rc);
+    RECT rc = {};
+    // Not before the main window's handle is known (its creation sends a size change).
+    if (!GetClientRect(g_hMainWnd, &rc)) return;
     const int width = rc.right;
 
     MoveWindow(g_hTabCtrl, 0, 0, width - 80, 30, TRUE);
@@ -16,6 +15,8 @@ void ResizeBrowser() {
     MoveWindow(g_hAddressBar, 180, 35, width - 260, 25, TRUE);
     MoveWindow(g_hHistoryButton, width - 75, 35, 70, 25, TRUE);
 
+    // The controls are placed with or without a tab; only the page needs one.
+    if (g_currentTab == -1) return;
     RECT webRect = rc;
     webRect.top = kPageTop;
     g_tabs[g_currentTab].controller->put_Bounds(webRect);

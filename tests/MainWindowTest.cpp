@@ -35,15 +35,19 @@ TEST_F(MainWindow, WindowClassTitleAndSize) {
 }
 
 TEST_F(MainWindow, EightControlsInCreationOrderWithTheirFont) {
+    // Laid out to the window's width before any tab exists.
+    RECT client = {};
+    GetClientRect(g_hMainWnd, &client);
+    const LONG width = client.right;
     const ExpectedControl expected[] = {
-        {L"SysTabControl32", L"", 0x50000000, {0, 0, 0, 0}, ID_TAB_CONTROL},
-        {L"Button", L"+", 0x50000000, {0, 0, 0, 0}, ID_NEW_TAB},
-        {L"Button", L"X", 0x50000000, {0, 0, 0, 0}, ID_CLOSE_TAB},
+        {L"SysTabControl32", L"", 0x50000000, {0, 0, width - 80, 30}, ID_TAB_CONTROL},
+        {L"Button", L"+", 0x50000000, {width - 75, 2, 30, 25}, ID_NEW_TAB},
+        {L"Button", L"X", 0x50000000, {width - 40, 2, 30, 25}, ID_CLOSE_TAB},
         {L"Button", L"Back", 0x50000000, {5, 35, 50, 25}, ID_BACK},
         {L"Button", L"Next", 0x50000000, {60, 35, 50, 25}, ID_NEXT},
         {L"Button", L"Reload", 0x50000000, {115, 35, 60, 25}, ID_RELOAD},
-        {L"Edit", L"", 0x50800080, {180, 35, 0, 25}, ID_ADDRESS_BAR},
-        {L"Button", L"History", 0x50000000, {0, 35, 70, 25}, ID_HISTORY},
+        {L"Edit", L"", 0x50800080, {180, 35, width - 260, 25}, ID_ADDRESS_BAR},
+        {L"Button", L"History", 0x50000000, {width - 75, 35, 70, 25}, ID_HISTORY},
     };
     // Child windows are added at the bottom of the z-order: this walk is creation order.
     std::vector<HWND> children;
