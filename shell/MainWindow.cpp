@@ -117,10 +117,6 @@ LRESULT OnNotify(LPARAM lParam) {
     return 0;
 }
 
-}  // namespace
-
-namespace {
-
 // The message for each kind of failure; %08lX is the error code.
 const wchar_t* EngineFailureFormat(EngineFailureKind kind) {
     switch (kind) {
