@@ -60,12 +60,12 @@ TEST_F(TabList, FirstTabIsWiredCurrentAndShowsTheNewTabPage) {
     EXPECT_NE(g_tabs[0].titleChangedToken.value, 0);
 }
 
-TEST_F(TabList, ControlsKeepCreationRectanglesUntilTheFirstTab) {
+TEST_F(TabList, ControlsAreLaidOutBeforeAndAfterTheFirstTab) {
     SetClientSize(900, 600);
-    ExpectRect(g_hTabCtrl, 0, 0, 0, 0);
-    ExpectRect(g_hNewTabButton, 0, 0, 0, 0);
-    ExpectRect(g_hAddressBar, 180, 35, 0, 25);
-    ExpectRect(g_hHistoryButton, 0, 35, 70, 25);
+    ExpectRect(g_hTabCtrl, 0, 0, 820, 30);
+    ExpectRect(g_hNewTabButton, 825, 2, 30, 25);
+    ExpectRect(g_hAddressBar, 180, 35, 640, 25);
+    ExpectRect(g_hHistoryButton, 825, 35, 70, 25);
 
     StartEngine();
     ExpectRect(g_hTabCtrl, 0, 0, 820, 30);

@@ -33,17 +33,19 @@ struct ControlAtCreation {
     Box box;
 };
 
-// The controls as the window creates them, before any layout has run.
-const ControlAtCreation kControlsAtCreation[] = {
-    {ID_TAB_CONTROL, L"SysTabControl32", L"", {0, 0, 0, 0}},
-    {ID_NEW_TAB, L"Button", L"+", {0, 0, 0, 0}},
-    {ID_CLOSE_TAB, L"Button", L"X", {0, 0, 0, 0}},
-    {ID_BACK, L"Button", L"Back", {5, 35, 50, 25}},
-    {ID_NEXT, L"Button", L"Next", {60, 35, 50, 25}},
-    {ID_RELOAD, L"Button", L"Reload", {115, 35, 60, 25}},
-    {ID_ADDRESS_BAR, L"Edit", L"", {180, 35, 0, 25}},
-    {ID_HISTORY, L"Button", L"History", {0, 35, 70, 25}},
-};
+// The controls before the first tab, laid out to a client area `w` wide.
+std::vector<ControlAtCreation> ControlsBeforeTheFirstTab(int w) {
+    return {
+        {ID_TAB_CONTROL, L"SysTabControl32", L"", {0, 0, w - 80, 30}},
+        {ID_NEW_TAB, L"Button", L"+", {w - 75, 2, 30, 25}},
+        {ID_CLOSE_TAB, L"Button", L"X", {w - 40, 2, 30, 25}},
+        {ID_BACK, L"Button", L"Back", {5, 35, 50, 25}},
+        {ID_NEXT, L"Button", L"Next", {60, 35, 50, 25}},
+        {ID_RELOAD, L"Button", L"Reload", {115, 35, 60, 25}},
+        {ID_ADDRESS_BAR, L"Edit", L"", {180, 35, w - 260, 25}},
+        {ID_HISTORY, L"Button", L"History", {w - 75, 35, 70, 25}},
+    };
+}
 
 const wchar_t kEnvironmentRequest[] = L"environment CreateCoreWebView2EnvironmentWithOptions ";
 
@@ -69,7 +71,9 @@ TEST_F(E2EStartup, WindowAndControlsBeforeTheEngineAnswersThenTheFirstLayout) {
 
     // The font is not checked: Wine does not answer WM_GETFONT from another
     // process (the in-process window tests check it).
-    for (const ControlAtCreation& control : kControlsAtCreation) {
+    RECT before = {};
+    GetClientRect(Window(), &before);
+    for (const ControlAtCreation& control : ControlsBeforeTheFirstTab(before.right)) {
         SCOPED_TRACE(control.id);
         const HWND window = Control(control.id);
         ASSERT_NE(window, nullptr);
