@@ -5,7 +5,7 @@
 #include <windows.h>
 
 enum AppMessage : UINT {
-    WM_APP_ENGINE_START_FAILED = WM_APP + 2,   // wParam: the failure's HRESULT
+    WM_APP_ENGINE_START_FAILED = WM_APP + 2,   // wParam: the failure's HRESULT; lParam: its EngineFailureSource
     WM_APP_RECOVER_ENGINE = WM_APP + 3,        // the engine's browser process exited
     WM_APP_TAB_PROCESS_FAILED = WM_APP + 4,    // a tab's render process exited or hangs
 };

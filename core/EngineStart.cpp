@@ -36,10 +36,11 @@ HRESULT RequestEnvironment(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHa
     return result;
 }
 
-void ReportEngineFailure(HRESULT failure) {
+void ReportEngineFailure(HRESULT failure, EngineFailureSource source) {
     if (g_engineFailureReported) return;
     g_engineFailureReported = true;
-    PostMessageW(g_hMainWnd, WM_APP_ENGINE_START_FAILED, static_cast<WPARAM>(static_cast<ULONG>(failure)), 0);
+    PostMessageW(g_hMainWnd, WM_APP_ENGINE_START_FAILED, static_cast<WPARAM>(static_cast<ULONG>(failure)),
+                 static_cast<LPARAM>(source));
 }
 
 void ReportIfNoTabs(HRESULT result) {

@@ -4,6 +4,7 @@
 // letting every engine object go before COM ends.
 #pragma once
 
+#include "core/EngineFailure.h"
 #include "engine/WebViewInterfaces.h"
 
 #include <wrl/client.h>
@@ -24,8 +25,9 @@ HRESULT RequestEnvironment(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHa
 
 // Tells the main window, by a posted message, that the engine could not give
 // the browser a working tab. Once per failure: after one report, the next
-// comes only for a later environment request.
-void ReportEngineFailure(HRESULT failure);
+// comes only for a later environment request. `source` tells whether loading
+// the engine's loader failed or the engine itself.
+void ReportEngineFailure(HRESULT failure, EngineFailureSource source = EngineFailureSource::Engine);
 
 // A tab request that brought no tab: reported when the window is left without
 // any tab (the first tab, or every tab of a recovery).

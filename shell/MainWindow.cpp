@@ -137,14 +137,36 @@ LRESULT OnActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd, WM_ACTIVATE, wParam, lParam);
 }
 
+// The message for each kind of failure; %08lX is the error code.
+const wchar_t* EngineFailureFormat(EngineFailureKind kind) {
+    switch (kind) {
+        case EngineFailureKind::RuntimeMissing:
+            return L"The WebView2 Runtime is not installed (error 0x%08lX).\n\n"
+                   L"Velquin shows web pages with Microsoft's WebView2 Runtime. Install the Evergreen "
+                   L"WebView2 Runtime from Microsoft's download page, "
+                   L"https://developer.microsoft.com/microsoft-edge/webview2/, then start Velquin again.";
+        case EngineFailureKind::LoaderMissing:
+            return L"WebView2Loader.dll is missing (error 0x%08lX).\n\n"
+                   L"It must be in the same folder as velquin.exe. It comes with Velquin's release package, "
+                   L"or from the Microsoft.Web.WebView2 package (folder build\\native\\x64).";
+        case EngineFailureKind::NotALoader:
+            return L"The WebView2Loader.dll beside velquin.exe is not a usable WebView2 loader "
+                   L"(error 0x%08lX).\n\n"
+                   L"Replace it with the 64-bit WebView2Loader.dll of Velquin's release package or of the "
+                   L"Microsoft.Web.WebView2 package (folder build\\native\\x64).";
+        case EngineFailureKind::Other:
+            break;
+    }
+    return L"The web engine could not be started (error 0x%08lX).\n\n"
+           L"Make sure the WebView2 Runtime is installed and that WebView2Loader.dll "
+           L"is in the same folder as velquin.exe.";
+}
+
 }  // namespace
 
-void ReportEngineStartFailure(HWND owner, HRESULT failure) {
-    wchar_t text[512];
-    swprintf(text, sizeof(text) / sizeof(text[0]),
-             L"The web engine could not be started (error 0x%08lX).\n\n"
-             L"Make sure the WebView2 engine runtime is installed and that WebView2Loader.dll "
-             L"is in the same folder as velquin.exe.",
+void ReportEngineStartFailure(HWND owner, HRESULT failure, EngineFailureSource source) {
+    wchar_t text[768];
+    swprintf(text, sizeof(text) / sizeof(text[0]), EngineFailureFormat(ClassifyEngineFailure(source, failure)),
              static_cast<unsigned long>(failure));
     MessageBoxW(owner, text, kMainWindowTitle, MB_OK | MB_ICONERROR);
 }
@@ -174,7 +196,7 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_COMMAND:
             return OnCommand(hwnd, wParam, lParam);
         case WM_APP_ENGINE_START_FAILED:
-            ReportEngineStartFailure(hwnd, static_cast<HRESULT>(wParam));
+            ReportEngineStartFailure(hwnd, static_cast<HRESULT>(wParam), static_cast<EngineFailureSource>(lParam));
             return 0;
         case WM_APP_TAB_PROCESS_FAILED:
             HandleTabProcessFailures(hwnd);

@@ -2,6 +2,8 @@
 // commands and tab strip notifications to the browser.
 #pragma once
 
+#include "core/EngineFailure.h"
+
 #include <windows.h>
 
 extern const wchar_t kMainWindowClass[];
@@ -10,6 +12,7 @@ constexpr int kMainWindowHeight = 800;
 
 LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Tells the user that the web engine could not be started (the browser posts
-// it once per failure).
-void ReportEngineStartFailure(HWND owner, HRESULT failure);
+// Tells the user that the web engine could not be started, what is missing
+// and what to do, with the error code (the browser posts it once per
+// failure).
+void ReportEngineStartFailure(HWND owner, HRESULT failure, EngineFailureSource source);

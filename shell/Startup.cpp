@@ -57,7 +57,7 @@ void StartEngine(const std::wstring& executablePath) {
     CreateEnvironmentWithOptionsFn createEnvironment = nullptr;
     const HRESULT loaded = LoadEngineLoader(loaderPath, &createEnvironment);
     if (FAILED(loaded)) {
-        ReportEngineFailure(loaded);
+        ReportEngineFailure(loaded, EngineFailureSource::Loader);
         return;
     }
     StartEngineEnvironment(createEnvironment, UserDataFolderFor(executablePath));

@@ -3,6 +3,7 @@
 // Down and Up choose, Enter and a click navigate, Escape closes it first.
 #include "tests/reliability/ReliabilityFixture.h"
 
+#include "core/AddressBarText.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "shell/AddressSuggestionList.h"

@@ -124,7 +124,7 @@ TEST_F(TabCreation, AnEngineThatCannotStartIsReportedOncePerFailure) {
     EXPECT_EQ(boxes[0].caption, L"Velquin");
     EXPECT_EQ(boxes[0].owner, g_hMainWnd);
     EXPECT_NE(boxes[0].text.find(L"0x80070002"), std::wstring::npos) << boxes[0].text;
-    EXPECT_NE(boxes[0].text.find(L"WebView2Loader.dll"), std::wstring::npos);
+    EXPECT_NE(boxes[0].text.find(L"WebView2 Runtime is not installed"), std::wstring::npos) << boxes[0].text;
     EXPECT_TRUE(IsWindow(g_hMainWnd));
 
     // A later failure, of a new request, is told again.

@@ -35,6 +35,7 @@ std::string Narrow(const std::wstring& text) {
 }
 
 void Acceptance::SetUp() {
+    if (g_engineRuntimeAbsent) GTEST_SKIP() << "needs an engine that starts";
     ASSERT_TRUE(pages_.Error().empty()) << Narrow(pages_.Error());
     browser_.reset(new BrowserUnderTest());
     ASSERT_TRUE(browser_->Error().empty()) << Narrow(browser_->Error());

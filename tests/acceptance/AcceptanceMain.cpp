@@ -1,15 +1,21 @@
-// AcceptanceTest.exe <folder> [GoogleTest options]: runs the acceptance suite
-// against the velquin.exe in <folder>, with whatever engine loader sits beside it.
+// AcceptanceTest.exe <folder> [--no-engine-runtime] [GoogleTest options]: runs
+// the acceptance suite against the velquin.exe in <folder>, with whatever
+// engine loader sits beside it. --no-engine-runtime: that loader finds no
+// engine runtime installed; only the tests of that case run, the others are
+// skipped.
 #include "BrowserUnderTest.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cwchar>
 
 int wmain(int argc, wchar_t** argv) {
     testing::InitGoogleTest(&argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: AcceptanceTest <folder with velquin.exe> [GoogleTest options]\n");
+    g_engineRuntimeAbsent = argc == 3 && std::wcscmp(argv[2], L"--no-engine-runtime") == 0;
+    if (argc != (g_engineRuntimeAbsent ? 3 : 2)) {
+        std::fprintf(stderr,
+                     "usage: AcceptanceTest <folder with velquin.exe> [--no-engine-runtime] [GoogleTest options]\n");
         return 2;
     }
     // Absolute, so that the browser finds its loader and profile folder

@@ -134,13 +134,17 @@ TEST_F(Acceptance, HistoryListsTheVisitedAddressesInOrder) {
 }
 
 // Without the engine's loader beside it, velquin.exe says what is missing and
-// stays open, empty.
+// stays open, empty. It loads the loader only from its own folder: one in the
+// working folder is not used.
 TEST(AcceptanceWithoutLoader, SaysWhatIsMissing) {
-    TestPages scratch;
+    TestPages scratch, working;
     ASSERT_TRUE(scratch.Error().empty()) << Narrow(scratch.Error());
+    ASSERT_TRUE(working.Error().empty()) << Narrow(working.Error());
     ASSERT_TRUE(CopyFileW((g_browserFolder + L"\\velquin.exe").c_str(), (scratch.Folder() + L"\\velquin.exe").c_str(),
                           TRUE));
-    BrowserUnderTest browser(scratch.Folder());
+    ASSERT_TRUE(CopyFileW((g_browserFolder + L"\\WebView2Loader.dll").c_str(),
+                          (working.Folder() + L"\\WebView2Loader.dll").c_str(), TRUE));
+    BrowserUnderTest browser(scratch.Folder(), working.Folder());
     ASSERT_TRUE(browser.Error().empty()) << Narrow(browser.Error());
 
     HWND box = nullptr;

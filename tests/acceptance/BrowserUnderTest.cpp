@@ -4,6 +4,7 @@
 #include "RemoteWindows.h"
 
 std::wstring g_browserFolder;
+bool g_engineRuntimeAbsent = false;
 
 namespace {
 
@@ -36,8 +37,8 @@ double MillisecondsSince(LONGLONG counter) {
     return static_cast<double>(PerformanceCounterNow() - counter) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-BrowserUnderTest::BrowserUnderTest(const std::wstring& folder) {
-    if (!Start(folder)) return;
+BrowserUnderTest::BrowserUnderTest(const std::wstring& folder, const std::wstring& workingFolder) {
+    if (!Start(folder, workingFolder.empty() ? folder : workingFolder)) return;
     const bool shown = WaitUntil([this] {
         window_ = MainWindowOf(process_.dwProcessId);
         return window_ != nullptr || HasExited(process_.hProcess);
@@ -60,14 +61,14 @@ BrowserUnderTest::~BrowserUnderTest() {
     CloseHandle(process_.hProcess);
 }
 
-bool BrowserUnderTest::Start(const std::wstring& folder) {
+bool BrowserUnderTest::Start(const std::wstring& folder, const std::wstring& workingFolder) {
     const std::wstring program = folder + L"\\velquin.exe";
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     startedAt_ = PerformanceCounterNow();
     if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process_)) {
+                        workingFolder.c_str(), &startup, &process_)) {
         error_ = L"cannot start " + program + L": error " + std::to_wstring(GetLastError());
         process_ = PROCESS_INFORMATION();
         return false;
@@ -122,4 +123,11 @@ bool BrowserUnderTest::AddressFullySelected() const {
 
 HWND BrowserUnderTest::MessageBoxCaptioned(const std::wstring& caption) const {
     return DialogBoxCaptioned(process_.dwProcessId, caption);
+}
+
+bool BrowserUnderTest::Running() const { return process_.hProcess != nullptr && !HasExited(process_.hProcess); }
+
+bool BrowserUnderTest::WaitForExit(DWORD timeoutMs, DWORD* exitCode) const {
+    if (process_.hProcess == nullptr || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+    return GetExitCodeProcess(process_.hProcess, exitCode) != FALSE;
 }

@@ -11,12 +11,16 @@
 
 // The folder that holds velquin.exe and the engine's loader, set by main().
 extern std::wstring g_browserFolder;
+// Set by main() when the loader in that folder finds no engine runtime
+// (--no-engine-runtime): then only the tests of that case run.
+extern bool g_engineRuntimeAbsent;
 
 class BrowserUnderTest {
 public:
-    // Starts the velquin.exe in `folder` and waits for its main window and
+    // Starts the velquin.exe in `folder`, in the working folder
+    // `workingFolder` (default: `folder`), and waits for its main window and
     // controls. Error() tells what went wrong, if anything did.
-    explicit BrowserUnderTest(const std::wstring& folder = g_browserFolder);
+    explicit BrowserUnderTest(const std::wstring& folder = g_browserFolder, const std::wstring& workingFolder = L"");
     // Closes the main window; ends the process if it does not end by itself.
     ~BrowserUnderTest();
     BrowserUnderTest(const BrowserUnderTest&) = delete;
@@ -46,9 +50,14 @@ public:
     bool AddressFullySelected() const;
     // The browser's visible message box with this caption, or null.
     HWND MessageBoxCaptioned(const std::wstring& caption) const;
+    // Whether the process is still running.
+    bool Running() const;
+    // Waits up to `timeoutMs` for the process to end; its exit code goes to
+    // *exitCode.
+    bool WaitForExit(DWORD timeoutMs, DWORD* exitCode) const;
 
 private:
-    bool Start(const std::wstring& folder);
+    bool Start(const std::wstring& folder, const std::wstring& workingFolder);
     bool FindControls();
 
     PROCESS_INFORMATION process_ = {};

@@ -43,8 +43,10 @@ bool WriteWholeFile(const std::wstring& path, const std::string& content) {
 
 TestPages::TestPages() {
     const std::wstring temporary = TemporaryFolder();
+    // Numbered too: two made in the same tick get folders of their own.
+    static unsigned made = 0;
     folder_ = temporary + L"\\velquin-acceptance-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-              std::to_wstring(GetTickCount64());
+              std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++made);
     if (temporary.empty() || !CreateDirectoryW(folder_.c_str(), nullptr)) {
         error_ = L"cannot create the pages' folder " + folder_;
         folder_.clear();

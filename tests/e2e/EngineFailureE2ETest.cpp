@@ -15,16 +15,18 @@ struct EngineFailure {
     const wchar_t* knobValue;
     const wchar_t* code;       // the HRESULT as the message box shows it
     const wchar_t* engineLine; // the engine's own record of the failure, or null
+    const wchar_t* missing;    // what the message names as missing or to check
 };
 
 void PrintTo(const EngineFailure& failure, std::ostream* out) { *out << failure.name; }
 
 const EngineFailure kEngineFailures[] = {
-    {"NoLoaderLibrary", false, nullptr, nullptr, L"0x8007007E", nullptr},
+    {"NoLoaderLibrary", false, nullptr, nullptr, L"0x8007007E", nullptr, L"WebView2Loader.dll is missing"},
+    // The loader's answer when no runtime is installed.
     {"EnvironmentCompletesWithFailure", true, L"VELQUIN_DEVENGINE_ENVIRONMENT_RESULT", L"0x80070002", L"0x80070002",
-     L"environment completed 0x80070002 (null)"},
+     L"environment completed 0x80070002 (null)", L"WebView2 Runtime is not installed"},
     {"EnvironmentRequestFails", true, L"VELQUIN_DEVENGINE_CREATE_RESULT", L"0x80070005", L"0x80070005",
-     L"environment request failed 0x80070005"},
+     L"environment request failed 0x80070005", L"WebView2Loader.dll"},
 };
 
 class E2EEngineFailure : public BrowserSession, public testing::WithParamInterface<EngineFailure> {};
@@ -42,7 +44,7 @@ TEST_P(E2EEngineFailure, OneMessageBoxThenAnEmptyWindowThatClosesNormally) {
     EXPECT_TRUE(IsWindowVisible(Window()));
     const std::wstring text = MessageBoxText(box);
     EXPECT_NE(text.find(failure.code), std::wstring::npos) << text;
-    EXPECT_NE(text.find(L"WebView2Loader.dll"), std::wstring::npos) << text;
+    EXPECT_NE(text.find(failure.missing), std::wstring::npos) << text;
     if (failure.engineLine != nullptr) {
         EXPECT_EQ(LogCount(failure.engineLine), 1u);
     }
