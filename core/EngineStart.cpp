@@ -47,6 +47,10 @@ void ReportIfNoTabs(HRESULT result) {
     if (g_tabs.empty()) ReportEngineFailure(FAILED(result) ? result : E_NOINTERFACE);
 }
 
+bool IsEngineUnavailable() {
+    return g_engineFailureReported && g_tabs.empty();
+}
+
 bool KeepEnvironment(HRESULT result, ICoreWebView2Environment* environment) {
     g_environment = environment;
     if (SUCCEEDED(result) && environment != nullptr) return true;

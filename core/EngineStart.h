@@ -33,6 +33,10 @@ void ReportEngineFailure(HRESULT failure, EngineFailureSource source = EngineFai
 // any tab (the first tab, or every tab of a recovery).
 void ReportIfNoTabs(HRESULT result);
 
+// Whether the engine failed and was reported, and the window has no tab: no
+// tab can come until the user starts Velquin again.
+bool IsEngineUnavailable();
+
 // Keeps `environment` in g_environment. A failure, or success without an
 // environment, is reported; then it returns false.
 bool KeepEnvironment(HRESULT result, ICoreWebView2Environment* environment);

@@ -4,6 +4,7 @@
 #include "core/AppMessages.h"
 #include "core/ClosedTabs.h"
 #include "core/CommandIds.h"
+#include "core/EngineStart.h"
 #include "core/History.h"
 #include "core/KeyboardFocus.h"
 #include "core/Layout.h"
@@ -87,7 +88,13 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
             ShowHistory(hwnd);
             break;
         case ID_CLOSE_TAB:
-            CloseTab(g_currentTab);
+            // Ctrl+W in a window the engine could not start in has no tab to
+            // close: it closes the window, as closing the last tab would.
+            if (HIWORD(wParam) == 1 && IsEngineUnavailable()) {
+                PostMessageW(hwnd, WM_CLOSE, 0, 0);
+            } else {
+                CloseTab(g_currentTab);
+            }
             break;
         case ID_CLOSE_TAB_AT:
             CloseTab(static_cast<int>(lParam));

@@ -410,9 +410,10 @@ TEST_F(LoopKeys, WhatTheUserTypesIsNeverOverwrittenByTheEngine) {
 
     // So does Enter: the address it leads to replaces what was typed.
     SetFocus(g_hAddressBar);
-    PressInLoop(kNone, VK_END);
-    TypeText(L"x");
+    PressInLoop(kNone, VK_HOME);
+    PressInLoop(kShift, VK_END);
+    TypeText(L"typed.example");
     PressInLoop(kNone, VK_RETURN);
     Settle();
-    EXPECT_EQ(AddressBarText(), L"https://next.example/x");
+    EXPECT_EQ(AddressBarText(), L"https://typed.example");
 }

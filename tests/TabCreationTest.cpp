@@ -133,6 +133,26 @@ TEST_F(TabCreation, AnEngineThatCannotStartIsReportedOncePerFailure) {
     EXPECT_EQ(boxes.size(), 2u);
 }
 
+TEST_F(TabCreation, CtrlWClosesTheWindowOnlyOnceTheEngineCouldNotStart) {
+    const WPARAM ctrlW = MAKEWPARAM(ID_CLOSE_TAB, 1);
+    // Before the engine answers there is no tab yet, and nothing to close.
+    SendMessageW(g_hMainWnd, WM_COMMAND, ctrlW, 0);
+    Settle();
+    ASSERT_TRUE(IsWindow(g_hMainWnd));
+
+    MessageBoxAnswerer answerer;
+    devengine::GetKnobs().environmentResult = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    RequestBrowserEnvironment();
+    Settle();
+    ASSERT_EQ(MessageBoxAnswerer::Seen().size(), 1u);
+    Click(ID_CLOSE_TAB);
+    Settle();
+    ASSERT_TRUE(IsWindow(g_hMainWnd)) << "the X button closes tabs only";
+    SendMessageW(g_hMainWnd, WM_COMMAND, ctrlW, 0);
+    Settle();
+    EXPECT_FALSE(IsWindow(g_hMainWnd));
+}
+
 TEST_F(TabCreation, AFirstTabThatCannotBeCreatedIsReported) {
     MessageBoxAnswerer answerer;
     devengine::GetKnobs().controllerResult = E_ABORT;

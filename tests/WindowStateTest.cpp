@@ -26,6 +26,10 @@ void ActivateAnotherWindowAndReturn() {
 
 TEST_F(WindowState, TheFocusReturnsWhereItWasWhenTheWindowIsActivatedAgain) {
     StartEngine();
+    // The main window itself hands the focus on to the page.
+    SetFocus(g_hMainWnd);
+    EXPECT_EQ(GetFocus(), devengine::GetView(TabViewIds()[0]).pageWindow);
+
     SetFocus(g_hAddressBar);
     ActivateAnotherWindowAndReturn();
     EXPECT_EQ(GetFocus(), g_hAddressBar);
