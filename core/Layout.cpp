@@ -1,5 +1,6 @@
 #include "core/Layout.h"
 
+#include "core/FullScreen.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
@@ -8,6 +9,11 @@ void ResizeBrowser() {
 
     RECT rc;
     GetClientRect(g_hMainWnd, &rc);
+    if (IsWindowFullScreen()) {
+        // The controls are hidden: the page has the whole client area.
+        g_tabs[g_currentTab].controller->put_Bounds(rc);
+        return;
+    }
     const int width = rc.right;
 
     MoveWindow(g_hTabCtrl, 0, 0, width - 80, 30, TRUE);

@@ -2,7 +2,9 @@
 
 #include "core/ClosedTabs.h"
 #include "core/EngineString.h"
+#include "core/FullScreen.h"
 #include "core/Layout.h"
+#include "core/Loading.h"
 #include "core/NavigationButtons.h"
 #include "core/WindowHandles.h"
 
@@ -50,11 +52,13 @@ int FindTabByWebView(const ICoreWebView2* webview) {
 
 void SwitchToTab(int index) {
     if (!IsTabIndex(index)) return;
+    if (index != g_currentTab) EndPageFullScreen();
     if (IsTabIndex(g_currentTab)) g_tabs[g_currentTab].controller->put_IsVisible(FALSE);
     g_currentTab = index;
     g_tabs[g_currentTab].controller->put_IsVisible(TRUE);
     ShowCurrentAddress();
     UpdateNavigationButtons();
+    UpdateReloadButton();
     ResizeBrowser();
     SetFocus(g_hMainWnd);
 }
@@ -73,6 +77,7 @@ void ActivateTabBy(int step) {
 
 void CloseTab(int index) {
     if (!IsTabIndex(index) || g_tabs.size() < 2) return;
+    if (index == g_currentTab) EndPageFullScreen();
     RememberClosedTab(g_tabs[index].lastSource);
     g_tabs[index].controller->Close();
     g_tabs.erase(g_tabs.begin() + index);

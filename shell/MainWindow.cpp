@@ -2,8 +2,10 @@
 
 #include "core/AddressBarFocus.h"
 #include "core/ClosedTabs.h"
+#include "core/FullScreen.h"
 #include "core/History.h"
 #include "core/Layout.h"
+#include "core/Loading.h"
 #include "core/ProcessFailures.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
@@ -33,6 +35,7 @@ HFONT CreateInterfaceFont() {
 }
 
 LRESULT OnCreate(HWND hwnd) {
+    ForgetFullScreen();
     g_hFont = CreateInterfaceFont();
 
     g_hTabCtrl = CreateControl(hwnd, WC_TABCONTROLW, L"", kChildStyle, 0, 0, 0, 0, ID_TAB_CONTROL);
@@ -73,7 +76,13 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
             if (webview) webview->GoForward();
             break;
         case ID_RELOAD:
+            ReloadOrStop();
+            break;
+        case ID_RELOAD_PAGE:
             if (webview) webview->Reload();
+            break;
+        case ID_TOGGLE_FULL_SCREEN:
+            ToggleFullScreen();
             break;
         case ID_NEW_TAB:
             CreateNewTab(hwnd);

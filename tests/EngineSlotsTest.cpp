@@ -217,6 +217,26 @@ TEST(EngineSlots, EventArgs) {
         using Interface = ICoreWebView2ProcessFailedEventArgs;
         ExpectSlots<Interface>({SLOT(3, get_ProcessFailedKind, COREWEBVIEW2_PROCESS_FAILED_KIND*)});
     }
+    {
+        using Interface = ICoreWebView2NavigationStartingEventArgs;
+        ExpectSlots<Interface>({
+            SLOT(3, get_Uri, LPWSTR*),
+            SLOT(4, get_IsUserInitiated, BOOL*),
+            SLOT(5, get_IsRedirected, BOOL*),
+            SLOT(6, get_RequestHeaders, ICoreWebView2HttpRequestHeaders**),
+            SLOT(7, get_Cancel, BOOL*),
+            SLOT(8, put_Cancel, BOOL),
+            SLOT(9, get_NavigationId, UINT64*),
+        });
+    }
+    {
+        using Interface = ICoreWebView2NavigationCompletedEventArgs;
+        ExpectSlots<Interface>({
+            SLOT(3, get_IsSuccess, BOOL*),
+            SLOT(4, get_WebErrorStatus, COREWEBVIEW2_WEB_ERROR_STATUS*),
+            SLOT(5, get_NavigationId, UINT64*),
+        });
+    }
 }
 
 // The browser implements the handlers; the engine calls their Invoke.
@@ -239,6 +259,12 @@ TEST(EngineSlots, Handlers) {
                         ICoreWebView2NewWindowRequestedEventArgs*>();
     ExpectInvokeInSlot3<ICoreWebView2ProcessFailedEventHandler, ICoreWebView2*, ICoreWebView2ProcessFailedEventArgs*>();
     ExpectInvokeInSlot3<ICoreWebView2HistoryChangedEventHandler, ICoreWebView2*, IUnknown*>();
+    ExpectInvokeInSlot3<ICoreWebView2NavigationStartingEventHandler, ICoreWebView2*,
+                        ICoreWebView2NavigationStartingEventArgs*>();
+    ExpectInvokeInSlot3<ICoreWebView2NavigationCompletedEventHandler, ICoreWebView2*,
+                        ICoreWebView2NavigationCompletedEventArgs*>();
+    ExpectInvokeInSlot3<ICoreWebView2ContainsFullScreenElementChangedEventHandler, ICoreWebView2*, IUnknown*>();
+    ExpectInvokeInSlot3<ICoreWebView2ExecuteScriptCompletedHandler, HRESULT, LPCWSTR>();
 }
 
 namespace {
@@ -281,6 +307,12 @@ TEST(EngineSlots, InterfaceIds) {
         IID_ROW(ICoreWebView2ProcessFailedEventArgs, L"{8155A9A4-1474-4A86-8CAE-151B0FA6B8CA}"),
         IID_ROW(ICoreWebView2ProcessFailedEventHandler, L"{79E0AEA4-990B-42D9-AA1D-0FCC2E5BC7F1}"),
         IID_ROW(ICoreWebView2HistoryChangedEventHandler, L"{C79A420C-EFD9-4058-9295-3E8B4BCAB645}"),
+        IID_ROW(ICoreWebView2NavigationStartingEventArgs, L"{5B495469-E119-438A-9B18-7604F25F2E49}"),
+        IID_ROW(ICoreWebView2NavigationStartingEventHandler, L"{9ADBE429-F36D-432B-9DDC-F8881FBD76E3}"),
+        IID_ROW(ICoreWebView2NavigationCompletedEventArgs, L"{30D68B7D-20D9-4752-A9CA-EC8448FBB5C1}"),
+        IID_ROW(ICoreWebView2NavigationCompletedEventHandler, L"{D33A35BF-1C49-4F98-93AB-006E0533FE1C}"),
+        IID_ROW(ICoreWebView2ContainsFullScreenElementChangedEventHandler, L"{E45D98B1-AFEF-45BE-8BAF-6C7728867F73}"),
+        IID_ROW(ICoreWebView2ExecuteScriptCompletedHandler, L"{49511172-CC67-4BCA-9923-137112F4C4CC}"),
     };
     for (const IidRow& row : rows) {
         IID published{};
@@ -314,6 +346,12 @@ TEST(EngineSlots, SharedTypes) {
     EXPECT_EQ(COREWEBVIEW2_PROCESS_FAILED_KIND_FRAME_RENDER_PROCESS_EXITED, 3);
     EXPECT_EQ(COREWEBVIEW2_PROCESS_FAILED_KIND_GPU_PROCESS_EXITED, 6);
     EXPECT_EQ(COREWEBVIEW2_PROCESS_FAILED_KIND_UNKNOWN_PROCESS_EXITED, 9);
+
+    EXPECT_EQ(sizeof(COREWEBVIEW2_WEB_ERROR_STATUS), 4u);
+    EXPECT_EQ(COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN, 0);
+    EXPECT_EQ(COREWEBVIEW2_WEB_ERROR_STATUS_SERVER_UNREACHABLE, 6);
+    EXPECT_EQ(COREWEBVIEW2_WEB_ERROR_STATUS_OPERATION_CANCELED, 14);
+    EXPECT_EQ(COREWEBVIEW2_WEB_ERROR_STATUS_VALID_PROXY_AUTHENTICATION_REQUIRED, 18);
 
     EXPECT_EQ(sizeof(EventRegistrationToken), 8u);
 
