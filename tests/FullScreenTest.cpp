@@ -181,15 +181,14 @@ TEST_F(FullScreen, LeavingTheTabEndsItsPagesFullScreenUnlessF11HoldsTheWindow) {
         while (g_tabs.size() < 3) OpenTabs(1);
         SelectTab(1);
         const int view = CurrentView();
+        const size_t scriptsBefore = Calls(view, L"ExecuteScript").size();
         PageFullScreen(view, true);
         ASSERT_TRUE(IsFullScreen());
         leave.second(view);
         Settle();
         EXPECT_TRUE(IsWindowedAt(windowed));
-        const std::vector<std::wstring> scripts = Calls(view, L"ExecuteScript");
-        ASSERT_EQ(scripts.size(), 1u);
-        // A failed engine refuses the call, but it was made.
-        EXPECT_EQ(scripts[0].substr(0, 13), L"ExecuteScript");
+        // One request to leave (a failed engine refuses it, but it was made).
+        EXPECT_EQ(Calls(view, L"ExecuteScript").size(), scriptsBefore + 1);
     }
 
     // With F11 held, the window stays and the new current page has all of it.

@@ -32,7 +32,8 @@ TEST_F(Loading, TheButtonReadsStopWhileTheCurrentTabLoadsAndAClickStopsIt) {
     devengine::GetKnobs().holdNavigations = true;
     PressEnterInAddressBar(L"https://slow.test/");
     EXPECT_EQ(ReloadButtonText(), L"Stop");
-    EXPECT_TRUE(EqualRect(&place, &ReloadButtonRect()));
+    const RECT loadingPlace = ReloadButtonRect();
+    EXPECT_TRUE(EqualRect(&place, &loadingPlace));
     // A switch shows the other tab's state at once, and back.
     SelectTab(0);
     EXPECT_EQ(ReloadButtonText(), L"Reload");
