@@ -686,6 +686,7 @@ TEST_F(DevEngineTest, NavigationStartingAndCompletedBracketEveryNavigationAndSto
     EXPECT_EQ(webView_->Stop(), S_OK);
     EXPECT_EQ(seen.size(), 1u) << "completed inside Stop";
     ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(seen.size(), 2u) << "Stop ended nothing";
     EXPECT_FALSE(devengine::ReleaseNavigation(1));
     webView_->Navigate(L"https://slow.example/");
     ASSERT_TRUE(devengine::RunPending());
