@@ -11,7 +11,7 @@ void ResizeBrowser() {
     GetClientRect(g_hMainWnd, &rc);
     if (IsWindowFullScreen()) {
         // The controls are hidden: the page has the whole client area.
-        g_tabs[g_currentTab].controller->put_Bounds(rc);
+        if (g_currentTab != -1) g_tabs[g_currentTab].controller->put_Bounds(rc);
         return;
     }
     const int width = rc.right;

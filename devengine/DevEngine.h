@@ -166,9 +166,9 @@ bool SetKnob(const std::wstring& name, const std::wstring& value);
 
 // Resets everything between tests: closes every open view, drops pending
 // completions and events (releasing their handlers), forgets the views (ids
-// start again at 1), the environments, the title table, the logs, the
-// environment and new-window requests,
-// and resets the knobs. Reference counters are not reset.
+// start again at 1, navigation ids too), the environments, the title table,
+// the logs, the environment and new-window requests, and resets the knobs.
+// Reference counters are not reset.
 void Reset();
 
 // The loader export's implementation (same signature).

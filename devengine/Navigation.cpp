@@ -19,7 +19,9 @@ public:
     HRESULT STDMETHODCALLTYPE get_IsUserInitiated(BOOL* isUserInitiated) override {
         return ValueOut<BOOL>(FALSE, isUserInitiated);
     }
-    HRESULT STDMETHODCALLTYPE get_IsRedirected(BOOL* isRedirected) override { return ValueOut<BOOL>(FALSE, isRedirected); }
+    HRESULT STDMETHODCALLTYPE get_IsRedirected(BOOL* isRedirected) override {
+        return ValueOut<BOOL>(FALSE, isRedirected);
+    }
     HRESULT STDMETHODCALLTYPE get_RequestHeaders(ICoreWebView2HttpRequestHeaders**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE get_Cancel(BOOL* cancel) override { return ValueOut<BOOL>(cancel_, cancel); }
     HRESULT STDMETHODCALLTYPE put_Cancel(BOOL cancel) override {

@@ -12,21 +12,7 @@ namespace {
 
 const std::wstring kExitScript = L"ExecuteScript document.exitFullscreen()";
 
-RECT WindowRect() {
-    RECT rect = {};
-    GetWindowRect(g_hMainWnd, &rect);
-    return rect;
-}
-
-bool SameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
-
-int VisibleControls() {
-    int visible = 0;
-    for (int id : {ID_TAB_CONTROL, ID_NEW_TAB, ID_CLOSE_TAB, ID_BACK, ID_NEXT, ID_RELOAD, ID_ADDRESS_BAR, ID_HISTORY}) {
-        if (IsWindowVisible(GetDlgItem(g_hMainWnd, id))) ++visible;
-    }
-    return visible;
-}
+void Fail(int view, COREWEBVIEW2_PROCESS_FAILED_KIND kind) { ASSERT_TRUE(devengine::TriggerProcessFailure(view, kind)); }
 
 class FullScreen : public ReliabilityFixture {
 protected:
@@ -40,34 +26,27 @@ protected:
 
     static int CurrentView() { return TabViewIds()[g_currentTab]; }
 
-    // The window covers the monitor without a frame, and the current page has
-    // all of it.
-    testing::AssertionResult IsFullScreen() const {
+    // Full screen: the window is the monitor, without a frame or controls,
+    // and the page has the whole client area. Otherwise: the window is at
+    // `windowed` with its frame and its eight controls, the page below them.
+    testing::AssertionResult Shows(bool fullScreen, const RECT& windowed = {}) const {
         const LONG_PTR style = GetWindowLongPtrW(g_hMainWnd, GWL_STYLE);
-        RECT client = {};
-        GetClientRect(g_hMainWnd, &client);
-        const RECT bounds = devengine::GetView(CurrentView()).bounds;
-        if (!SameRect(WindowRect(), monitor_)) return testing::AssertionFailure() << "window is not the monitor";
-        if ((style & WS_OVERLAPPEDWINDOW) != 0 || (style & WS_POPUP) == 0) return testing::AssertionFailure() << "style";
-        if (VisibleControls() != 0) return testing::AssertionFailure() << VisibleControls() << " controls shown";
-        if (!SameRect(bounds, client)) return testing::AssertionFailure() << "page bounds top " << bounds.top;
-        return testing::AssertionSuccess();
-    }
-
-    // The window is back at `rect` with its frame, its controls and the page below them.
-    static testing::AssertionResult IsWindowedAt(const RECT& rect) {
-        const LONG_PTR style = GetWindowLongPtrW(g_hMainWnd, GWL_STYLE);
-        const RECT window = WindowRect();
-        if (!SameRect(window, rect)) {
-            return testing::AssertionFailure() << "window at " << window.left << "," << window.top << " to "
-                                               << window.right << "," << window.bottom;
+        const bool framed = (style & WS_OVERLAPPEDWINDOW) == WS_OVERLAPPEDWINDOW && (style & WS_POPUP) == 0;
+        RECT window = {};
+        GetWindowRect(g_hMainWnd, &window);
+        int controls = 0;
+        for (int id : {ID_TAB_CONTROL, ID_NEW_TAB, ID_CLOSE_TAB, ID_BACK, ID_NEXT, ID_RELOAD, ID_ADDRESS_BAR,
+                       ID_HISTORY}) {
+            if (IsWindowVisible(GetDlgItem(g_hMainWnd, id))) ++controls;
         }
-        if ((style & WS_OVERLAPPEDWINDOW) != WS_OVERLAPPEDWINDOW || (style & WS_POPUP) != 0) {
-            return testing::AssertionFailure() << "style";
+        const LONG pageTop = devengine::GetView(CurrentView()).bounds.top;
+        const RECT& expected = fullScreen ? monitor_ : windowed;
+        if (EqualRect(&window, &expected) && framed != fullScreen && controls == (fullScreen ? 0 : 8) &&
+            pageTop == (fullScreen ? 0 : 70)) {
+            return testing::AssertionSuccess();
         }
-        if (VisibleControls() != 8) return testing::AssertionFailure() << VisibleControls() << " controls shown";
-        if (devengine::GetView(CurrentView()).bounds.top != 70) return testing::AssertionFailure() << "page bounds";
-        return testing::AssertionSuccess();
+        return testing::AssertionFailure() << "window " << window.left << "," << window.top << (framed ? " framed, " : ", ")
+                                           << controls << " controls shown, page top " << pageTop;
     }
 
     static void PageFullScreen(int view, bool enter) {
@@ -75,106 +54,90 @@ protected:
         Settle();
     }
 
-    // F11 through the browser's own message loop (a control has the focus).
-    static void PressF11InLoop() {
-        Send({KeyInput(VK_F11, false), KeyInput(VK_F11, true)});
+    // Keys through the browser's own message loop (a control has the focus).
+    static void PressInLoop(WORD key, bool ctrl = false) {
+        std::vector<INPUT> inputs = {KeyInput(key, false), KeyInput(key, true)};
+        if (ctrl) inputs = {KeyInput(VK_CONTROL, false), inputs[0], inputs[1], KeyInput(VK_CONTROL, true)};
+        Send(inputs);
         RunLoopUntilInputHandled();
     }
 
-    // A key offered by the current tab's page, with Ctrl held or not.
+    // A key offered by the current tab's page.
     static void OfferFromPage(WORD key, bool ctrl = false) {
         ASSERT_TRUE(devengine::TriggerAcceleratorKey(CurrentView(), COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN, key, ctrl));
         Settle();
     }
 
-    static void PlaceWindow() {
+    static RECT PlaceWindow() {
         SetWindowPos(g_hMainWnd, nullptr, 40, 30, 900, 650, SWP_NOZORDER);
-        Settle();
+        RECT rect = {};
+        GetWindowRect(g_hMainWnd, &rect);
+        return rect;
     }
 
     RECT monitor_ = {};
 };
 
-TEST_F(FullScreen, TheCurrentPageFillsTheMonitorAndTheWindowComesBack) {
+TEST_F(FullScreen, TheCurrentPageFillsTheMonitorAndLeavesOnF11OrOnEscapeInThePage) {
     StartEngine();
     OpenTabs(1);
-    PlaceWindow();
-    const RECT windowed = WindowRect();
-
-    // A background tab's page changes nothing.
+    const RECT windowed = PlaceWindow();
+    const int view = CurrentView();
     PageFullScreen(TabViewIds()[0], true);
-    EXPECT_TRUE(IsWindowedAt(windowed));
+    EXPECT_TRUE(Shows(false, windowed)) << "a background tab's page changes nothing";
+    PageFullScreen(view, true);
+    EXPECT_TRUE(Shows(true));
 
-    PageFullScreen(CurrentView(), true);
-    EXPECT_TRUE(IsFullScreen());
-    PageFullScreen(TabViewIds()[0], false);
-    EXPECT_TRUE(IsFullScreen());
+    // F11 leaves, and asks the page to leave too.
+    OfferFromPage(VK_F11);
+    EXPECT_TRUE(Shows(false, windowed));
+    EXPECT_EQ(Calls(view, L"ExecuteScript"), std::vector<std::wstring>{kExitScript});
+    EXPECT_FALSE(devengine::GetView(view).fullScreen);
 
-    PageFullScreen(CurrentView(), false);
-    EXPECT_TRUE(IsWindowedAt(windowed));
-    // The page left by itself: nobody asked it to.
-    EXPECT_TRUE(Calls(CurrentView(), L"ExecuteScript").empty());
+    // Escape is the page's: the browser leaves it to the engine, which ends the full screen.
+    PageFullScreen(view, true);
+    OfferFromPage(VK_ESCAPE);
+    EXPECT_EQ(Calls(view, L"put_Handled 1").size(), 1u) << "only F11 was the browser's";
+    EXPECT_TRUE(Shows(false, windowed));
 }
 
-TEST_F(FullScreen, F11TogglesFromTheControlsAndThePageAndAMaximisedWindowComesBackMaximised) {
+TEST_F(FullScreen, F11HoldsTheWindowWhileThePageComesAndGoesAndAMaximisedWindowComesBackMaximised) {
     StartEngine();
     ShowWindow(g_hMainWnd, SW_MAXIMIZE);
     Settle();
     ASSERT_TRUE(IsZoomed(g_hMainWnd));
-    const RECT maximised = WindowRect();
+    RECT maximised = {};
+    GetWindowRect(g_hMainWnd, &maximised);
 
-    PressF11InLoop();
-    EXPECT_TRUE(IsFullScreen());
+    PressInLoop(VK_F11);
+    EXPECT_TRUE(Shows(true));
+    PageFullScreen(CurrentView(), true);
+    PageFullScreen(CurrentView(), false);
+    EXPECT_TRUE(Shows(true));
     OfferFromPage(VK_F11);
     EXPECT_TRUE(IsZoomed(g_hMainWnd));
-    EXPECT_TRUE(IsWindowedAt(maximised));
+    EXPECT_TRUE(Shows(false, maximised));
 
     ShowWindow(g_hMainWnd, SW_RESTORE);
-    PlaceWindow();
-    const RECT windowed = WindowRect();
+    const RECT windowed = PlaceWindow();
     OfferFromPage(VK_F11);
-    EXPECT_TRUE(IsFullScreen());
-    PressF11InLoop();
+    EXPECT_TRUE(Shows(true));
+    PressInLoop(VK_F11);
     EXPECT_FALSE(IsZoomed(g_hMainWnd));
-    EXPECT_TRUE(IsWindowedAt(windowed));
-}
-
-TEST_F(FullScreen, F11LeavesThePagesFullScreenTooAndHoldsTheWindowWhileThePageComesAndGoes) {
-    StartEngine();
-    PlaceWindow();
-    const RECT windowed = WindowRect();
-    const int view = CurrentView();
-
-    PageFullScreen(view, true);
-    ASSERT_TRUE(IsFullScreen());
-    OfferFromPage(VK_F11);
-    EXPECT_TRUE(IsWindowedAt(windowed));
-    EXPECT_EQ(Calls(view, L"ExecuteScript"), std::vector<std::wstring>{kExitScript});
-    EXPECT_FALSE(devengine::GetView(view).fullScreen);
-
-    OfferFromPage(VK_F11);
-    PageFullScreen(view, true);
-    PageFullScreen(view, false);
-    EXPECT_TRUE(IsFullScreen()) << "F11 still holds the window";
-    OfferFromPage(VK_F11);
-    EXPECT_TRUE(IsWindowedAt(windowed));
-    EXPECT_EQ(Calls(view, L"ExecuteScript").size(), 1u);
+    EXPECT_TRUE(Shows(false, windowed));
 }
 
 TEST_F(FullScreen, LeavingTheTabEndsItsPagesFullScreenUnlessF11HoldsTheWindow) {
     StartEngine();
-    PlaceWindow();
-    const RECT windowed = WindowRect();
+    const RECT windowed = PlaceWindow();
     const std::pair<const char*, std::function<void(int view)>> leaving[] = {
         {"click on another tab", [](int) { SelectTab(0); }},
         {"Ctrl+Tab from the page", [](int) { OfferFromPage(VK_TAB, true); }},
         {"Ctrl+1 from the page", [](int) { OfferFromPage('1', true); }},
         {"closing it", [](int) { Click(ID_CLOSE_TAB); }},
         {"a new tab", [](int) { Click(ID_NEW_TAB); }},
-        {"its render process exits",
-         [](int view) { devengine::TriggerProcessFailure(view, COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED); }},
-        {"the engine's recovery",
-         [](int view) { devengine::TriggerProcessFailure(view, COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED); }},
+        {"a render crash", [](int view) { Fail(view, COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED); }},
+        {"a recovery", [](int view) { Fail(view, COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED); }},
     };
     for (const auto& leave : leaving) {
         SCOPED_TRACE(leave.first);
@@ -183,39 +146,23 @@ TEST_F(FullScreen, LeavingTheTabEndsItsPagesFullScreenUnlessF11HoldsTheWindow) {
         const int view = CurrentView();
         const size_t scriptsBefore = Calls(view, L"ExecuteScript").size();
         PageFullScreen(view, true);
-        ASSERT_TRUE(IsFullScreen());
+        ASSERT_TRUE(Shows(true));
         leave.second(view);
         Settle();
-        EXPECT_TRUE(IsWindowedAt(windowed));
+        EXPECT_TRUE(Shows(false, windowed));
         // One request to leave (a failed engine refuses it, but it was made).
         EXPECT_EQ(Calls(view, L"ExecuteScript").size(), scriptsBefore + 1);
     }
 
-    // With F11 held, the window stays and the new current page has all of it.
-    SelectTab(1);
+    // With F11 held the window stays, Ctrl+T works, the new tab's page has it all.
     OfferFromPage(VK_F11);
-    PageFullScreen(CurrentView(), true);
-    const int view = CurrentView();
-    SelectTab(0);
-    EXPECT_TRUE(IsFullScreen());
-    EXPECT_EQ(Calls(view, L"ExecuteScript"), std::vector<std::wstring>{kExitScript});
-}
-
-TEST_F(FullScreen, EscapeStaysWithThePageAndShortcutsStillWork) {
-    StartEngine();
-    PlaceWindow();
-    const RECT windowed = WindowRect();
     const int view = CurrentView();
     PageFullScreen(view, true);
-    OfferFromPage(VK_ESCAPE);
-    EXPECT_TRUE(Calls(view, L"put_Handled").empty());
-    EXPECT_TRUE(IsWindowedAt(windowed)) << "the engine's own Escape ended the page's full screen";
-
-    PressF11InLoop();
-    Send({KeyInput(VK_CONTROL, false), KeyInput('T', false), KeyInput('T', true), KeyInput(VK_CONTROL, true)});
-    RunLoopUntilInputHandled();
-    EXPECT_EQ(g_tabs.size(), 2u);
-    EXPECT_TRUE(IsFullScreen());
+    const size_t tabs = g_tabs.size();
+    PressInLoop('T', true);
+    EXPECT_EQ(g_tabs.size(), tabs + 1);
+    EXPECT_TRUE(Shows(true));
+    EXPECT_EQ(Calls(view, L"ExecuteScript").back(), kExitScript);
 }
 
 }  // namespace
