@@ -16,24 +16,15 @@ std::wstring ReloadButtonText() {
     return text;
 }
 
-RECT ReloadButtonRect() {
-    RECT rect = {};
-    GetWindowRect(GetDlgItem(g_hMainWnd, ID_RELOAD), &rect);
-    return rect;
-}
-
 TEST_F(Loading, TheButtonReadsStopWhileTheCurrentTabLoadsAndAClickStopsIt) {
     StartEngine();
     OpenTabs(1);
     const std::vector<int> views = TabViewIds();
     EXPECT_EQ(ReloadButtonText(), L"Reload");
-    const RECT place = ReloadButtonRect();
 
     devengine::GetKnobs().holdNavigations = true;
     PressEnterInAddressBar(L"https://slow.test/");
     EXPECT_EQ(ReloadButtonText(), L"Stop");
-    const RECT loadingPlace = ReloadButtonRect();
-    EXPECT_TRUE(EqualRect(&place, &loadingPlace));
     // A switch shows the other tab's state at once, and back.
     SelectTab(0);
     EXPECT_EQ(ReloadButtonText(), L"Reload");
@@ -85,7 +76,6 @@ TEST_F(Loading, APageWhoseProcessExitsIsNoLongerLoading) {
         EXPECT_EQ(ReloadButtonText(), after);
     }
     EXPECT_EQ(Calls(view, L"Reload").size(), 2u);
-    EXPECT_FALSE(g_tabs[0].loading);
 }
 
 }  // namespace

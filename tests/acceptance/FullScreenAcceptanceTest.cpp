@@ -6,30 +6,28 @@
 
 namespace {
 
-RECT WindowRectOf(HWND window) {
+bool WindowIsAt(HWND window, const RECT& place) {
     RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
+    return GetWindowRect(window, &rect) && EqualRect(&rect, &place);
 }
-
-bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 
 TEST_F(Acceptance, F11FillsTheScreenWithThePageAndF11BringsTheWindowBack) {
     const std::wstring page = Page(L"full", L"Acceptance full screen");
     ASSERT_TRUE(WaitForNewTabPage());
     ASSERT_TRUE(Visit(L"Acceptance full screen", page));
     const HWND window = Browser().Window();
-    const RECT before = WindowRectOf(window);
+    RECT before = {};
+    GetWindowRect(window, &before);
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof(monitor);
     ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor));
-    ASSERT_FALSE(Same(before, monitor.rcMonitor)) << "the window starts smaller than the screen";
+    ASSERT_FALSE(WindowIsAt(window, monitor.rcMonitor)) << "the window starts smaller than the screen";
 
     // F11 in the address bar: the window covers the screen, the controls are gone.
     ASSERT_TRUE(FocusAddressBar());
     ASSERT_TRUE(PressKeys({VK_F11}));
     EXPECT_TRUE(WaitUntil([&] {
-        return Same(WindowRectOf(window), monitor.rcMonitor) && !IsWindowVisible(Browser().AddressBar()) &&
+        return WindowIsAt(window, monitor.rcMonitor) && !IsWindowVisible(Browser().AddressBar()) &&
                !IsWindowVisible(Browser().TabStrip()) && !IsWindowVisible(Browser().Button(L"Back"));
     })) << "not full screen";
 
@@ -37,7 +35,7 @@ TEST_F(Acceptance, F11FillsTheScreenWithThePageAndF11BringsTheWindowBack) {
     ASSERT_TRUE(ClickAt(Browser().PagePoint()));
     ASSERT_TRUE(PressKeys({VK_F11}));
     EXPECT_TRUE(WaitUntil([&] {
-        return Same(WindowRectOf(window), before) && IsWindowVisible(Browser().AddressBar()) &&
+        return WindowIsAt(window, before) && IsWindowVisible(Browser().AddressBar()) &&
                IsWindowVisible(Browser().TabStrip()) && IsWindowVisible(Browser().Button(L"Back"));
     })) << "the window did not come back where it was";
     EXPECT_TRUE(WaitForPage(L"Acceptance full screen", page));
