@@ -78,9 +78,8 @@ void ApplyFullScreen() {
 void AskPageToLeave() {
     ICoreWebView2* webview = CurrentWebView();
     if (webview == nullptr) return;
-    webview->ExecuteScript(kExitFullScreenScript, MakeHandler<ICoreWebView2ExecuteScriptCompletedHandler>(
-                                                      [](HRESULT, LPCWSTR) { return S_OK; })
-                                                      .Get());
+    const auto ignored = MakeHandler<ICoreWebView2ExecuteScriptCompletedHandler>([](HRESULT, LPCWSTR) { return S_OK; });
+    webview->ExecuteScript(kExitFullScreenScript, ignored.Get());
 }
 
 }  // namespace

@@ -108,7 +108,10 @@ bool ReleaseNavigation(int id) {
     if (view == nullptr || !view->heldArrival) return false;
     auto arrive = std::move(view->heldArrival);
     view->heldArrival = nullptr;
-    Post(std::move(arrive), view);
+    // It arrives only if nothing has ended or replaced it meanwhile.
+    Post([view, arrive, navigationId = view->navigationId]() {
+        if (view->navigationId == navigationId) arrive();
+    }, view);
     return true;
 }
 
