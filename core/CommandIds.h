@@ -25,4 +25,6 @@ enum CommandId : int {
     ID_CLOSE_TAB_AT = 206,   // lParam: the index of the tab to close (not a window handle)
     ID_SELECT_TAB_1 = 211,   // ID_SELECT_TAB_1 + i makes tab i current, for i from 0 to 7
     ID_SELECT_TAB_8 = 218,
+    ID_RELOAD_PAGE = 219,         // F5, Ctrl+R: reload, even while the Reload button reads Stop
+    ID_TOGGLE_FULL_SCREEN = 220,  // F11
 };

@@ -1,6 +1,7 @@
 #include "core/Layout.h"
 
 #include "core/CommandIds.h"
+#include "core/FullScreen.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
@@ -18,6 +19,11 @@ void ResizeBrowser() {
 
     RECT rc;
     GetClientRect(window, &rc);
+    if (IsWindowFullScreen()) {
+        // The controls are hidden: the page has the whole client area.
+        if (ICoreWebView2Controller* controller = CurrentController()) controller->put_Bounds(rc);
+        return;
+    }
     const int width = rc.right;
 
     // All eight controls, with or without a tab: the window stays usable when

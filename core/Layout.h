@@ -1,5 +1,6 @@
 // Fits the controls to the main window's width and gives the current tab's
-// page the area below the two rows of controls.
+// page the area below the two rows of controls; in full screen the page has
+// the whole client area.
 #pragma once
 
 #include <windows.h>

@@ -3,6 +3,8 @@
 #include "core/AppMessages.h"
 #include "core/ClosedTabs.h"
 #include "core/EngineStart.h"
+#include "core/FullScreen.h"
+#include "core/Loading.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -139,10 +141,13 @@ HRESULT OnRecoveredEnvironment(HRESULT result, ICoreWebView2Environment* environ
 
 void ReloadCrashedTabs() {
     const ULONGLONG now = GetTickCount64();
-    for (BrowserTab& tab : g_tabs) {
+    for (size_t i = 0; i < g_tabs.size(); ++i) {
+        BrowserTab& tab = g_tabs[i];
         TabFailureState& failure = tab.failure;
         if (!failure.reloadPending) continue;
         failure.reloadPending = false;
+        // Its page is gone: the full screen it had asked for ends.
+        if (static_cast<int>(i) == g_currentTab) EndPageFullScreen();
         if (failure.lastCrashReload != 0 && now - failure.lastCrashReload < kCrashReloadIntervalMs) continue;
         failure.lastCrashReload = now;
         tab.webview->Reload();
@@ -187,6 +192,8 @@ HRESULT OnProcessFailed(ICoreWebView2* sender, ICoreWebView2ProcessFailedEventAr
             failure.browserExited = true;
             break;
         case COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED:
+            // Its navigation died with the process; no completion may come.
+            SetTabLoading(index, false);
             failure.reloadPending = true;
             // A page whose process is gone no longer hangs.
             failure.hangPending = false;
@@ -220,8 +227,10 @@ void RecoverEngine() {
     CollectTabsToReopen();
 
     // The dead objects go first, then the environment.
+    EndPageFullScreen();
     for (const BrowserTab& tab : g_tabs) tab.controller->Close();
     ClearTabs();
+    UpdateReloadButton();
     g_environment.Reset();
 
     RequestEnvironment(

@@ -2,6 +2,9 @@
 
 #include "core/AddressBarFocus.h"
 #include "core/EngineStart.h"
+#include "core/FullScreen.h"
+#include "core/History.h"
+#include "core/Loading.h"
 #include "core/NavigationButtons.h"
 #include "core/NewTabPage.h"
 #include "core/NewWindows.h"
@@ -40,6 +43,14 @@ void RegisterTabHandlers(BrowserTab& tab) {
         MakeHandler<ICoreWebView2NewWindowRequestedEventHandler>(OnNewWindowRequested).Get(), nullptr);
     tab.webview->add_ProcessFailed(MakeHandler<ICoreWebView2ProcessFailedEventHandler>(OnProcessFailed).Get(),
                                    nullptr);
+    tab.webview->add_NavigationStarting(
+        MakeHandler<ICoreWebView2NavigationStartingEventHandler>(OnNavigationStarting).Get(), nullptr);
+    tab.webview->add_NavigationCompleted(
+        MakeHandler<ICoreWebView2NavigationCompletedEventHandler>(OnNavigationCompleted).Get(), nullptr);
+    tab.webview->add_ContainsFullScreenElementChanged(
+        MakeHandler<ICoreWebView2ContainsFullScreenElementChangedEventHandler>(OnContainsFullScreenElementChanged)
+            .Get(),
+        nullptr);
 }
 
 void InsertTabStripItem(int index) {

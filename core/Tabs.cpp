@@ -2,8 +2,10 @@
 
 #include "core/AddressBarText.h"
 #include "core/ClosedTabs.h"
+#include "core/FullScreen.h"
 #include "core/KeyboardFocus.h"
 #include "core/Layout.h"
+#include "core/Loading.h"
 #include "core/NavigationButtons.h"
 #include "core/WindowHandles.h"
 
@@ -55,12 +57,14 @@ int FindTabByWebView(const ICoreWebView2* webview) {
 
 void SwitchToTab(int index) {
     if (!IsTabIndex(index)) return;
+    if (index != g_currentTab) EndPageFullScreen();
     if (IsTabIndex(g_currentTab)) g_tabs[g_currentTab].controller->put_IsVisible(FALSE);
     g_currentTab = index;
     // A minimised window keeps its page hidden from the engine until restored.
     g_tabs[g_currentTab].controller->put_IsVisible(IsIconic(g_hMainWnd) ? FALSE : TRUE);
     ShowCurrentAddress();
     UpdateNavigationButtons();
+    UpdateReloadButton();
     ResizeBrowser();
     SetFocus(g_hMainWnd);
     // The main window hands the focus on to the page when it receives it; if
@@ -82,6 +86,7 @@ void ActivateTabBy(int step) {
 
 void CloseTab(int index) {
     if (!IsTabIndex(index) || g_tabs.size() < 2) return;
+    if (index == g_currentTab) EndPageFullScreen();
     RememberClosedTab(g_tabs[index].lastSource);
     g_tabs[index].controller->Close();
     g_tabs.erase(g_tabs.begin() + index);

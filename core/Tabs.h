@@ -29,6 +29,7 @@ struct BrowserTab {
     Microsoft::WRL::ComPtr<ICoreWebView2> webview;
     EventRegistrationToken titleChangedToken = {};
     std::wstring lastSource;  // the last address it reported or was asked to load; reopened after a failure
+    bool loading = false;     // between its NavigationStarting and its NavigationCompleted
     TabFailureState failure;
 };
 
@@ -54,6 +55,8 @@ ICoreWebView2Controller* CurrentController();
 // Index of the tab whose web view is `webview` (pointer identity), or -1.
 int FindTabByWebView(const ICoreWebView2* webview);
 
+// Makes tab `index` current; the tab that was current first ends its page's
+// full screen.
 void SwitchToTab(int index);
 // Selects tab `index` in the strip and switches to it; ignores an index out of range.
 void ActivateTab(int index);
@@ -61,7 +64,8 @@ void ActivateTab(int index);
 // negative step), wrapping around at either end of the strip.
 void ActivateTabBy(int step);
 
-// Closes tab `index` and remembers its address for reopening. Closing the
+// Closes tab `index` and remembers its address for reopening (the current
+// tab first ends its page's full screen). Closing the
 // current tab makes the tab that moves into its place current (the new last
 // tab when it was the last); closing another keeps the current tab current.
 void CloseTab(int index);

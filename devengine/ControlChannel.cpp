@@ -105,6 +105,12 @@ bool RunControlCommand(const std::wstring& command) {
         if (kind.empty() || *end != L'\0') return false;
         return TriggerProcessFailure(id, static_cast<COREWEBVIEW2_PROCESS_FAILED_KIND>(value));
     }
+    if (name == L"fullscreen") {
+        const std::wstring how = NextWord(command, &position);
+        if (how != L"enter" && how != L"leave") return false;
+        return TriggerFullScreen(id, how == L"enter");
+    }
+    if (name == L"release-navigation") return ReleaseNavigation(id);
     if (name == L"click") {
         const std::wstring where = NextWord(command, &position);
         if (where != L"box" && where != L"page") return false;

@@ -21,18 +21,42 @@
 //   loop through a hidden message-only window: never inside the call that
 //   caused them. Completion handlers are released once invoked; event handlers
 //   are held until their view is closed.
-// - A navigation (Navigate, NavigateToString, GoBack, GoForward) takes effect
-//   when its queued task runs: only then do the source and title change, and
-//   SourceChanged (IsNewDocument TRUE) fires, then HistoryChanged in the same
-//   delivery, then, in a delivery of its own, DocumentTitleChanged (fired on
-//   every navigation, even to the same title). get_CanGoBack and
+// - A navigation (Navigate, NavigateToString, GoBack, GoForward, Reload)
+//   starts when its queued task runs: NavigationStarting fires (Uri the
+//   address, IsUserInitiated FALSE, a new NavigationId; put_Cancel TRUE ends it
+//   there, unsuccessfully). Then the page arrives in the same delivery: only
+//   then do the source and title change, and SourceChanged (IsNewDocument TRUE)
+//   fires, then HistoryChanged, then, in a delivery of its own,
+//   DocumentTitleChanged (fired on every navigation, even to the same title)
+//   followed by NavigationCompleted (IsSuccess TRUE). get_CanGoBack and
 //   get_CanGoForward answer from the back/forward list.
 //   Until then get_Source still reports the previous page. Reload changes
-//   nothing and fires nothing, except that a local file's page reads its
-//   title from the file again and fires DocumentTitleChanged if it changed (the
-//   real engine loads the file anew). GoBack/GoForward at the end of the list
-//   do nothing. A fresh view shows "about:blank" with an empty title and an
-//   empty back/forward list.
+//   neither source nor title, except that a local file's page reads its title
+//   from the file again and fires DocumentTitleChanged if it changed (the real
+//   engine loads the file anew); NavigationCompleted follows in the same
+//   delivery. GoBack/GoForward at the end of the list do nothing and fire
+//   nothing. A fresh view shows "about:blank" with an empty title and an empty
+//   back/forward list.
+// - Slow pages: with the hold_navigations knob set when a navigation starts,
+//   its page does not arrive: the navigation stays under way (ViewInfo
+//   navigating) until ReleaseNavigation brings the page, or Stop ends it.
+//   Stop ends a navigation under way, held or not, with NavigationCompleted
+//   (IsSuccess FALSE, WebErrorStatus OPERATION_CANCELED) from the queue, and
+//   the page stays as it was; with none under way it does nothing. A new
+//   navigation ends the one under way the same way (at once) before its own
+//   NavigationStarting. A render process exit drops the navigation under way
+//   without any NavigationCompleted.
+// - Full screen (TriggerFullScreen): an element of the page enters or leaves
+//   full screen; ContainsFullScreenElementChanged (null args) fires when that
+//   changes anything, and get_ContainsFullScreenElement answers. A full-screen
+//   page leaves it when a new document arrives (a navigation, a reload), when
+//   it runs the script "document.exitFullscreen()", and on an Escape key-down
+//   offered through AcceleratorKeyPressed that the browser did not mark
+//   handled (the engine's own use of Escape).
+// - ExecuteScript is listed in the call log with its script ("ExecuteScript
+//   document.exitFullscreen()"); its completion handler (may be null) is
+//   invoked from the queue with S_OK and "{}" for document.exitFullscreen(),
+//   "null" for any other script, which runs nothing.
 // - Titles: a page given by NavigateToString has its <title> text as its title,
 //   or its data address when it has none. Its source is
 //   "data:text/html;charset=utf-8;base64," followed by the base64 of the UTF-8
@@ -124,6 +148,7 @@ struct Knobs {
     bool nonStringMessages = false;      // string web messages arrive as the JSON {"message":"<text>"}
     bool requireSta = true;              // the environment request checks the COM apartment
     HRESULT newWindowResult = S_OK;      // a failure: put_NewWindow of a new-window request fails with it
+    bool holdNavigations = false;        // a navigation that starts waits for ReleaseNavigation or Stop
 };
 
 // The knobs in force; change them in place.
@@ -136,16 +161,16 @@ void ResetKnobs();
 // controller_result, null_controller,
 // controller_delay_ms, source_result, null_source, title_result, null_title,
 // corewebview2_result, null_corewebview2, can_go_result, nonstring_messages,
-// require_sta, new_window_result.
+// require_sta, new_window_result, hold_navigations.
 // The value is a number (decimal, or hex with 0x); flags take 0 or 1.
 // Returns false for an unknown name or a value that is not a number.
 bool SetKnob(const std::wstring& name, const std::wstring& value);
 
 // Resets everything between tests: closes every open view, drops pending
 // completions and events (releasing their handlers), forgets the views (ids
-// start again at 1), the environments, the title table, the logs, the
-// environment and new-window requests,
-// and resets the knobs. Reference counters are not reset.
+// start again at 1, navigation ids too), the environments, the title table,
+// the logs, the environment and new-window requests, and resets the knobs.
+// Reference counters are not reset.
 void Reset();
 
 // The loader export's implementation (same signature).
@@ -194,6 +219,8 @@ struct ViewInfo {
     RECT bounds = {};
     bool closed = false;
     bool failed = false;        // its environment's browser process exited
+    bool navigating = false;    // a navigation has started and not completed
+    bool fullScreen = false;    // an element of its page is full screen
     int environment = 0;        // the id of the environment that created it (1, 2, ... since Reset)
     HWND parentWindow = nullptr;
     HWND pageWindow = nullptr;  // null once closed
@@ -210,10 +237,11 @@ int ViewIdOf(ICoreWebView2* webView);
 
 // The calls the browser made on a view's controller, web view and event args,
 // in order, for example "Navigate https://a.b", "NavigateToString", "GoBack",
-// "GoForward", "Reload", "put_IsVisible 0", "put_Bounds 0 70 1000 700" (left
-// top right bottom), "Close", "add_SourceChanged", "remove_WebMessageReceived",
-// "put_Handled 1". Getters are not listed while the view is open; any call on
-// a closed view is listed with " [closed]" after it.
+// "GoForward", "Reload", "Stop", "ExecuteScript <script>", "put_IsVisible 0",
+// "put_Bounds 0 70 1000 700" (left top right bottom), "Close",
+// "add_SourceChanged", "remove_WebMessageReceived", "put_Handled 1". Getters
+// are not listed while the view is open; any call on a closed view is listed
+// with " [closed]" after it.
 std::vector<std::wstring> CallLog(int id);
 
 // Every line of the engine log since the last Reset: one per call the browser
@@ -248,6 +276,12 @@ bool TriggerAcceleratorKey(int id, COREWEBVIEW2_KEY_EVENT_KIND kind, UINT virtua
 bool TriggerNewWindowRequest(int openerId, const std::wstring& uri, bool userInitiated = true);
 // The view's engine process of this kind fails (see above).
 bool TriggerProcessFailure(int id, COREWEBVIEW2_PROCESS_FAILED_KIND kind);
+// An element of the page enters (or leaves) full screen, as a video's
+// full-screen button (or the page's script) does.
+bool TriggerFullScreen(int id, bool enter);
+// The page of the view's held navigation arrives (see "Slow pages"); false if
+// none is held.
+bool ReleaseNavigation(int id);
 // Sends a mouse click (button down and up) to the view's page window: on the
 // "Search Google..." box, or on an empty spot of the page. False if there is
 // no page window, or no box is shown and onSearchBox is true.
@@ -296,6 +330,8 @@ long HeldHandlerCount();
 //   click <viewId> box|page                    ClickPage
 //   new-window <viewId> <uri>                  TriggerNewWindowRequest
 //   process-failed <viewId> <kind>             TriggerProcessFailure; kind is the number (0 to 9)
+//   fullscreen <viewId> enter|leave            TriggerFullScreen
+//   release-navigation <viewId>                ReleaseNavigation
 // Environment variables read by the DLL at its first environment request:
 //   VELQUIN_DEVENGINE_<KNOB NAME>, e.g. VELQUIN_DEVENGINE_ENVIRONMENT_RESULT=0x80070002, and
 //   VELQUIN_DEVENGINE_LOG=<windows path>  (SetLogFile).

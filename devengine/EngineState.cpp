@@ -18,6 +18,7 @@ void Reset() {
     state.environments.clear();
     state.nextEnvironmentId = 1;
     state.nextViewId = 1;
+    state.nextNavigationId = 1;
     state.pageTitles.clear();
     state.environmentRequests.clear();
     state.log.clear();

@@ -127,6 +127,12 @@ void FireAcceleratorKey(const ViewPtr& view, const KeyEvent& key) {
              L" ctrl=" + std::to_wstring(key.ctrl) + L" shift=" + std::to_wstring(key.shift) +
              L" alt=" + std::to_wstring(key.alt));
     SetKeyboardState(saved);
+    // Escape that the browser leaves to the page takes a full-screen page out of it.
+    BOOL handled = FALSE;
+    args->get_Handled(&handled);
+    if (!handled && key.virtualKey == VK_ESCAPE && key.kind == COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN) {
+        SetFullScreen(view, false);
+    }
 }
 
 }  // namespace

@@ -23,6 +23,10 @@ inline constexpr Event<ICoreWebView2AcceleratorKeyPressedEventHandler> kAccelera
     L"AcceleratorKeyPressed"};
 inline constexpr Event<ICoreWebView2NewWindowRequestedEventHandler> kNewWindowRequested{L"NewWindowRequested"};
 inline constexpr Event<ICoreWebView2ProcessFailedEventHandler> kProcessFailed{L"ProcessFailed"};
+inline constexpr Event<ICoreWebView2NavigationStartingEventHandler> kNavigationStarting{L"NavigationStarting"};
+inline constexpr Event<ICoreWebView2NavigationCompletedEventHandler> kNavigationCompleted{L"NavigationCompleted"};
+inline constexpr Event<ICoreWebView2ContainsFullScreenElementChangedEventHandler> kContainsFullScreenElementChanged{
+    L"ContainsFullScreenElementChanged"};
 
 namespace event_detail {
 

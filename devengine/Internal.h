@@ -30,6 +30,7 @@ struct EngineState {
     int nextEnvironmentId = 1;
     int nextViewId = 1;
     INT64 nextToken = 1;
+    UINT64 nextNavigationId = 1;
     std::map<std::wstring, std::wstring> pageTitles;
     std::vector<EnvironmentRequest> environmentRequests;
     std::vector<std::wstring> log;
@@ -142,6 +143,9 @@ struct ViewState {
     RECT bounds = {};
     bool closed = false;
     bool failed = false;
+    UINT64 navigationId = 0;           // the top-level navigation under way (started, not completed); 0: none
+    std::function<void()> heldArrival;  // a held navigation's page, brought by ReleaseNavigation
+    bool fullScreen = false;            // an element of the page is full screen
     std::vector<std::wstring> calls;
     ControllerObject* controller = nullptr;  // cleared when the object goes
     WebViewObject* webView = nullptr;        // cleared when the object goes
@@ -304,6 +308,29 @@ void QueueHistoryStep(const ViewPtr& view, int step);
 // Queues a reload: a local file's page takes its title from the file again.
 void QueueReload(const ViewPtr& view);
 void QueueTitleChange(const ViewPtr& view, const std::wstring& title);
+
+// Navigation.cpp: the events that bracket a top-level navigation.
+// Starts one to `uri`: a navigation still under way ends unsuccessfully first,
+// NavigationStarting fires, and `arrive` (the page arriving) runs now, or, with
+// the hold_navigations knob, when ReleaseNavigation brings it. A handler that
+// cancels it ends it at once, unsuccessfully, and `arrive` never runs.
+void StartNavigation(const ViewPtr& view, const std::wstring& uri, std::function<void()> arrive);
+// Ends navigation `navigationId` if it is still the one under way:
+// NavigationCompleted fires with the outcome.
+void CompleteNavigation(const ViewPtr& view, UINT64 navigationId, bool success,
+                        COREWEBVIEW2_WEB_ERROR_STATUS status = COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN);
+// Stop: a navigation under way ends unsuccessfully, from the queue; a held
+// page never arrives.
+void StopNavigation(const ViewPtr& view);
+// The page's process is gone: the navigation under way is dropped without an event.
+void DropNavigation(ViewState& view);
+
+// FullScreen.cpp: an element of the page enters or leaves full screen;
+// ContainsFullScreenElementChanged fires when that changes anything.
+void SetFullScreen(const ViewPtr& view, bool fullScreen);
+// ExecuteScript: logged; its completion handler is invoked from the queue.
+// "document.exitFullscreen()" takes a full-screen page out of it.
+HRESULT ExecuteScript(const ViewPtr& view, LPCWSTR script, ICoreWebView2ExecuteScriptCompletedHandler* handler);
 
 // PageWindow.cpp
 HWND CreatePageWindow(HWND parent, const ViewPtr& view);

@@ -224,12 +224,19 @@ void PushEntry(ViewState& view, const PageEntry& page) {
     view.current = view.entries.size() - 1;
 }
 
-// The view now shows its current entry: redraw, then fire the events.
+// The view now shows its current entry, a new document, which is never full
+// screen: redraw, then fire the events; the navigation completes after the
+// title.
 void ShowCurrentPage(const ViewPtr& view) {
+    SetFullScreen(view, false);
     RefreshPageWindow(*view);
     FireSourceChanged(view, true);
     FireHistoryChanged(view);
-    Post([view]() { FireTitleChanged(view); }, view);
+    const UINT64 navigationId = view->navigationId;
+    Post([view, navigationId]() {
+        FireTitleChanged(view);
+        CompleteNavigation(view, navigationId, true);
+    }, view);
 }
 
 }  // namespace
@@ -260,8 +267,10 @@ PageEntry PageForHtml(const std::wstring& html) {
 
 void QueueNavigation(const ViewPtr& view, const PageEntry& page) {
     Post([view, page]() {
-        PushEntry(*view, page);
-        ShowCurrentPage(view);
+        StartNavigation(view, page.source, [view, page]() {
+            PushEntry(*view, page);
+            ShowCurrentPage(view);
+        });
     }, view);
 }
 
@@ -269,18 +278,27 @@ void QueueHistoryStep(const ViewPtr& view, int step) {
     Post([view, step]() {
         const long long target = static_cast<long long>(view->current) + step;
         if (target < 0 || target >= static_cast<long long>(view->entries.size())) return;
-        view->current = static_cast<size_t>(target);
-        ShowCurrentPage(view);
+        StartNavigation(view, view->entries[static_cast<size_t>(target)].source, [view, target]() {
+            // A held step arrives only while its entry is still there.
+            if (target >= static_cast<long long>(view->entries.size())) return;
+            view->current = static_cast<size_t>(target);
+            ShowCurrentPage(view);
+        });
     }, view);
 }
 
 void QueueReload(const ViewPtr& view) {
     Post([view]() {
-        // Only a local file can change under the page: its title is read again.
-        const std::wstring source = CurrentSource(*view);
-        if (!IsFileUrl(source)) return;
-        const std::wstring title = TitleFor(source);
-        if (title != CurrentTitle(*view)) ChangeTitle(view, title);
+        StartNavigation(view, CurrentSource(*view), [view]() {
+            SetFullScreen(view, false);
+            // Only a local file can change under the page: its title is read again.
+            const std::wstring source = CurrentSource(*view);
+            if (IsFileUrl(source)) {
+                const std::wstring title = TitleFor(source);
+                if (title != CurrentTitle(*view)) ChangeTitle(view, title);
+            }
+            CompleteNavigation(view, view->navigationId, true);
+        });
     }, view);
 }
 

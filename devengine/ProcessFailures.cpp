@@ -48,6 +48,8 @@ bool TriggerProcessFailure(int id, COREWEBVIEW2_PROCESS_FAILED_KIND kind) {
         if (environment == nullptr) return false;
         FailEnvironment(*environment);
     } else {
+        // The page's process is gone and its navigation with it: no NavigationCompleted comes.
+        if (kind == COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED) DropNavigation(*view);
         QueueProcessFailed(view, kind);
     }
     return true;

@@ -85,6 +85,8 @@ ViewInfo GetView(int id) {
     info.bounds = view->bounds;
     info.closed = view->closed;
     info.failed = view->failed;
+    info.navigating = view->navigationId != 0;
+    info.fullScreen = view->fullScreen;
     const EnvironmentPtr environment = view->environment.lock();
     info.environment = environment != nullptr ? environment->id : 0;
     info.parentWindow = view->parent;

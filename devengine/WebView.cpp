@@ -1,5 +1,5 @@
-// The web view: navigation, the page's source and title, and the
-// SourceChanged, DocumentTitleChanged and WebMessageReceived events.
+// The web view: navigation, the page's source and title, full screen and
+// scripts, and the slots of its events.
 #include "devengine/Internal.h"
 
 namespace devengine {
@@ -48,8 +48,9 @@ public:
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE RemoveScriptToExecuteOnDocumentCreated(LPCWSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE ExecuteScript(LPCWSTR, ICoreWebView2ExecuteScriptCompletedHandler*) override {
-        return E_NOTIMPL;
+    HRESULT STDMETHODCALLTYPE ExecuteScript(LPCWSTR javaScript,
+                                            ICoreWebView2ExecuteScriptCompletedHandler* handler) override {
+        return devengine::ExecuteScript(view_, javaScript, handler);
     }
     HRESULT STDMETHODCALLTYPE CapturePreview(COREWEBVIEW2_CAPTURE_PREVIEW_IMAGE_FORMAT, IStream*,
                                              ICoreWebView2CapturePreviewCompletedHandler*) override {
@@ -94,7 +95,12 @@ public:
                                                                ICoreWebView2DevToolsProtocolEventReceiver**) override {
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE Stop() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Stop() override {
+        if (IsDead(*view_)) return DeadCall(*view_, L"Stop");
+        LogCall(*view_, L"Stop");
+        StopNavigation(view_);
+        return S_OK;
+    }
     DEVENGINE_EVENT(NewWindowRequested, ICoreWebView2NewWindowRequestedEventHandler)
     DEVENGINE_EVENT(DocumentTitleChanged, ICoreWebView2DocumentTitleChangedEventHandler)
     HRESULT STDMETHODCALLTYPE get_DocumentTitle(LPWSTR* title) override {
@@ -105,7 +111,10 @@ public:
     HRESULT STDMETHODCALLTYPE RemoveHostObjectFromScript(LPCWSTR) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OpenDevToolsWindow() override { return E_NOTIMPL; }
     DEVENGINE_EVENT(ContainsFullScreenElementChanged, ICoreWebView2ContainsFullScreenElementChangedEventHandler)
-    HRESULT STDMETHODCALLTYPE get_ContainsFullScreenElement(BOOL*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_ContainsFullScreenElement(BOOL* containsFullScreenElement) override {
+        return GetValue(*view_, L"get_ContainsFullScreenElement", containsFullScreenElement,
+                        view_->fullScreen ? TRUE : FALSE);
+    }
     DEVENGINE_EVENT(WebResourceRequested, ICoreWebView2WebResourceRequestedEventHandler)
     HRESULT STDMETHODCALLTYPE AddWebResourceRequestedFilter(LPCWSTR, COREWEBVIEW2_WEB_RESOURCE_CONTEXT) override {
         return E_NOTIMPL;

@@ -55,6 +55,28 @@ enum COREWEBVIEW2_PROCESS_FAILED_KIND {
     COREWEBVIEW2_PROCESS_FAILED_KIND_UNKNOWN_PROCESS_EXITED = 9,
 };
 
+enum COREWEBVIEW2_WEB_ERROR_STATUS {
+    COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN = 0,
+    COREWEBVIEW2_WEB_ERROR_STATUS_CERTIFICATE_COMMON_NAME_IS_INCORRECT = 1,
+    COREWEBVIEW2_WEB_ERROR_STATUS_CERTIFICATE_EXPIRED = 2,
+    COREWEBVIEW2_WEB_ERROR_STATUS_CLIENT_CERTIFICATE_CONTAINS_ERRORS = 3,
+    COREWEBVIEW2_WEB_ERROR_STATUS_CERTIFICATE_REVOKED = 4,
+    COREWEBVIEW2_WEB_ERROR_STATUS_CERTIFICATE_IS_INVALID = 5,
+    COREWEBVIEW2_WEB_ERROR_STATUS_SERVER_UNREACHABLE = 6,
+    COREWEBVIEW2_WEB_ERROR_STATUS_TIMEOUT = 7,
+    COREWEBVIEW2_WEB_ERROR_STATUS_ERROR_HTTP_INVALID_SERVER_RESPONSE = 8,
+    COREWEBVIEW2_WEB_ERROR_STATUS_CONNECTION_ABORTED = 9,
+    COREWEBVIEW2_WEB_ERROR_STATUS_CONNECTION_RESET = 10,
+    COREWEBVIEW2_WEB_ERROR_STATUS_DISCONNECTED = 11,
+    COREWEBVIEW2_WEB_ERROR_STATUS_CANNOT_CONNECT = 12,
+    COREWEBVIEW2_WEB_ERROR_STATUS_HOST_NAME_NOT_RESOLVED = 13,
+    COREWEBVIEW2_WEB_ERROR_STATUS_OPERATION_CANCELED = 14,
+    COREWEBVIEW2_WEB_ERROR_STATUS_REDIRECT_FAILED = 15,
+    COREWEBVIEW2_WEB_ERROR_STATUS_UNEXPECTED_ERROR = 16,
+    COREWEBVIEW2_WEB_ERROR_STATUS_VALID_AUTHENTICATION_CREDENTIALS_REQUIRED = 17,
+    COREWEBVIEW2_WEB_ERROR_STATUS_VALID_PROXY_AUTHENTICATION_REQUIRED = 18,
+};
+
 // Only fills the slots of the web resource filters, which the browser never uses.
 enum COREWEBVIEW2_WEB_RESOURCE_CONTEXT {
     COREWEBVIEW2_WEB_RESOURCE_CONTEXT_ALL = 0,
@@ -77,20 +99,17 @@ struct ICoreWebView2NewBrowserVersionAvailableEventHandler;
 struct ICoreWebView2ZoomFactorChangedEventHandler;
 struct ICoreWebView2MoveFocusRequestedEventHandler;
 struct ICoreWebView2FocusChangedEventHandler;
-struct ICoreWebView2NavigationStartingEventHandler;
 struct ICoreWebView2ContentLoadingEventHandler;
-struct ICoreWebView2NavigationCompletedEventHandler;
 struct ICoreWebView2ScriptDialogOpeningEventHandler;
 struct ICoreWebView2PermissionRequestedEventHandler;
 struct ICoreWebView2AddScriptToExecuteOnDocumentCreatedCompletedHandler;
-struct ICoreWebView2ExecuteScriptCompletedHandler;
 struct ICoreWebView2CapturePreviewCompletedHandler;
 struct ICoreWebView2CallDevToolsProtocolMethodCompletedHandler;
 struct ICoreWebView2DevToolsProtocolEventReceiver;
-struct ICoreWebView2ContainsFullScreenElementChangedEventHandler;
 struct ICoreWebView2WebResourceRequestedEventHandler;
 struct ICoreWebView2WindowCloseRequestedEventHandler;
 struct ICoreWebView2WindowFeatures;
+struct ICoreWebView2HttpRequestHeaders;
 
 struct ICoreWebView2;
 struct ICoreWebView2Controller;
@@ -103,6 +122,10 @@ struct ICoreWebView2AcceleratorKeyPressedEventHandler;
 struct ICoreWebView2NewWindowRequestedEventHandler;
 struct ICoreWebView2ProcessFailedEventHandler;
 struct ICoreWebView2HistoryChangedEventHandler;
+struct ICoreWebView2NavigationStartingEventHandler;
+struct ICoreWebView2NavigationCompletedEventHandler;
+struct ICoreWebView2ContainsFullScreenElementChangedEventHandler;
+struct ICoreWebView2ExecuteScriptCompletedHandler;
 
 struct ICoreWebView2Environment : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE CreateCoreWebView2Controller(
@@ -331,6 +354,47 @@ struct ICoreWebView2HistoryChangedEventHandler : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE Invoke(ICoreWebView2* sender, IUnknown* args) = 0;  // 3
 };
 VELQUIN_IID(ICoreWebView2HistoryChangedEventHandler, C79A420C, EFD9, 4058, 92, 95, 3E, 8B, 4B, CA, B6, 45);
+
+struct ICoreWebView2NavigationStartingEventArgs : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE get_Uri(LPWSTR* uri) = 0;                                           // 3
+    virtual HRESULT STDMETHODCALLTYPE get_IsUserInitiated(BOOL* isUserInitiated) = 0;                     // 4
+    virtual HRESULT STDMETHODCALLTYPE get_IsRedirected(BOOL* isRedirected) = 0;                           // 5
+    virtual HRESULT STDMETHODCALLTYPE get_RequestHeaders(ICoreWebView2HttpRequestHeaders** requestHeaders) = 0;  // 6
+    virtual HRESULT STDMETHODCALLTYPE get_Cancel(BOOL* cancel) = 0;                                       // 7
+    virtual HRESULT STDMETHODCALLTYPE put_Cancel(BOOL cancel) = 0;                                        // 8
+    virtual HRESULT STDMETHODCALLTYPE get_NavigationId(UINT64* navigationId) = 0;                         // 9
+};
+VELQUIN_IID(ICoreWebView2NavigationStartingEventArgs, 5B495469, E119, 438A, 9B, 18, 76, 04, F2, 5F, 2E, 49);
+
+struct ICoreWebView2NavigationStartingEventHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(ICoreWebView2* sender,
+                                             ICoreWebView2NavigationStartingEventArgs* args) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2NavigationStartingEventHandler, 9ADBE429, F36D, 432B, 9D, DC, F8, 88, 1F, BD, 76, E3);
+
+struct ICoreWebView2NavigationCompletedEventArgs : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE get_IsSuccess(BOOL* isSuccess) = 0;                                   // 3
+    virtual HRESULT STDMETHODCALLTYPE get_WebErrorStatus(COREWEBVIEW2_WEB_ERROR_STATUS* webErrorStatus) = 0;  // 4
+    virtual HRESULT STDMETHODCALLTYPE get_NavigationId(UINT64* navigationId) = 0;                           // 5
+};
+VELQUIN_IID(ICoreWebView2NavigationCompletedEventArgs, 30D68B7D, 20D9, 4752, A9, CA, EC, 84, 48, FB, B5, C1);
+
+struct ICoreWebView2NavigationCompletedEventHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(ICoreWebView2* sender,
+                                             ICoreWebView2NavigationCompletedEventArgs* args) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2NavigationCompletedEventHandler, D33A35BF, 1C49, 4F98, 93, AB, 00, 6E, 05, 33, FE, 1C);
+
+struct ICoreWebView2ContainsFullScreenElementChangedEventHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(ICoreWebView2* sender, IUnknown* args) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2ContainsFullScreenElementChangedEventHandler, E45D98B1, AFEF, 45BE, 8B, AF, 6C, 77, 28, 86,
+            7F, 73);
+
+struct ICoreWebView2ExecuteScriptCompletedHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(HRESULT errorCode, LPCWSTR result) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2ExecuteScriptCompletedHandler, 49511172, CC67, 4BCA, 99, 23, 13, 71, 12, F4, C4, CC);
 
 // The loader library's one export, looked up at run time.
 using CreateEnvironmentWithOptionsFn = HRESULT(STDAPICALLTYPE*)(

@@ -5,9 +5,11 @@
 #include "core/ClosedTabs.h"
 #include "core/CommandIds.h"
 #include "core/EngineStart.h"
+#include "core/FullScreen.h"
 #include "core/History.h"
 #include "core/KeyboardFocus.h"
 #include "core/Layout.h"
+#include "core/Loading.h"
 #include "core/ProcessFailures.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
@@ -38,6 +40,7 @@ HFONT CreateInterfaceFont() {
 }
 
 LRESULT OnCreate(HWND hwnd) {
+    ForgetFullScreen();
     g_hFont = CreateInterfaceFont();
 
     g_hTabCtrl = CreateControl(hwnd, WC_TABCONTROLW, L"", kChildStyle, 0, 0, 0, 0, ID_TAB_CONTROL);
@@ -79,7 +82,13 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
             if (webview) webview->GoForward();
             break;
         case ID_RELOAD:
+            ReloadOrStop();
+            break;
+        case ID_RELOAD_PAGE:
             if (webview) webview->Reload();
+            break;
+        case ID_TOGGLE_FULL_SCREEN:
+            ToggleFullScreen();
             break;
         case ID_NEW_TAB:
             CreateNewTab(hwnd);

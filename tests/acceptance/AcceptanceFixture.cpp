@@ -73,7 +73,9 @@ std::wstring Acceptance::State() {
 }
 
 testing::AssertionResult Acceptance::Click(const std::wstring& label) {
-    const HWND button = Browser().Button(label);
+    // "Reload" reads "Stop" while the page loads: wait for the label, as a person would.
+    HWND button = nullptr;
+    WaitUntil([&] { return (button = Browser().Button(label)) != nullptr; });
     if (!BringToFront(Browser().Window())) return Result(false, L"cannot bring the browser to the front");
     return Result(ClickWindow(button), L"cannot click " + label);
 }

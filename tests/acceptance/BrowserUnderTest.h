@@ -33,8 +33,8 @@ public:
     HWND Window() const { return window_; }
     HWND TabStrip() const { return tabStrip_; }
     HWND AddressBar() const { return addressBar_; }
-    // The push button with this label ("+", "X", "Back", "Next", "Reload",
-    // "History"), or null.
+    // The push button with this label ("+", "X", "Back", "Next", "Reload"
+    // or, while the page loads, "Stop", "History"), or null.
     HWND Button(const std::wstring& label) const;
 
     std::wstring AddressText() const;

@@ -638,6 +638,86 @@ TEST_F(DevEngineTest, HistoryChangedFollowsEveryMoveAlongTheBackForwardList) {
     EXPECT_TRUE(seen.empty());
 }
 
+// The events of view 1 whose names begin with `event`, from the engine log.
+std::vector<std::wstring> EventsOfView1(const std::wstring& event) {
+    const std::wstring prefix = L"view 1 event " + event;
+    std::vector<std::wstring> events;
+    for (const std::wstring& line : devengine::EngineLog()) {
+        if (line.compare(0, prefix.size(), prefix) == 0) events.push_back(line.substr(13));
+    }
+    return events;
+}
+
+TEST_F(DevEngineTest, NavigationStartingAndCompletedBracketEveryNavigationAndStopEndsAHeldOne) {
+    OpenView();
+    webView_->Navigate(L"https://a.example/");
+    EXPECT_TRUE(EventsOfView1(L"Navigation").empty()) << "fired inside the call";
+    ASSERT_TRUE(devengine::RunPending());
+    webView_->Reload();
+    webView_->GoBack();  // nothing before the first page: no navigation
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(EventsOfView1(L"Navigation"), (std::vector<std::wstring>{
+                                                L"NavigationStarting id=1 https://a.example/",
+                                                L"NavigationCompleted id=1 success=1",
+                                                L"NavigationStarting id=2 https://a.example/",
+                                                L"NavigationCompleted id=2 success=1",
+                                            }));
+
+    // Held: the page comes only when released, and never once stopped.
+    devengine::GetKnobs().holdNavigations = true;
+    webView_->Navigate(L"https://slow.example/");
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_TRUE(devengine::GetView(1).navigating);
+    EXPECT_EQ(webView_->Stop(), S_OK);
+    EXPECT_EQ(EventsOfView1(L"Navigation").size(), 5u) << "completed inside Stop";
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(EventsOfView1(L"NavigationCompleted").back(), L"NavigationCompleted id=3 success=0");
+    EXPECT_FALSE(devengine::ReleaseNavigation(1));
+    EXPECT_EQ(devengine::GetView(1).source, L"https://a.example/");
+    webView_->Navigate(L"https://slow.example/");
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_TRUE(devengine::RunControlCommand(L"release-navigation 1"));
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(webView_->Stop(), S_OK);  // nothing under way
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(EventsOfView1(L"NavigationCompleted").back(), L"NavigationCompleted id=4 success=1");
+    EXPECT_EQ(devengine::GetView(1).source, L"https://slow.example/");
+    EXPECT_EQ(EventsOfView1(L"Navigation").size(), 8u);
+}
+
+TEST_F(DevEngineTest, PagesEnterAndLeaveFullScreenAndExitFullscreenScriptEndsIt) {
+    OpenView();
+    std::vector<std::wstring> results;
+    const auto completed = MakeHandler<ICoreWebView2ExecuteScriptCompletedHandler>([&](HRESULT hr, LPCWSTR json) {
+        results.push_back(HexOf(hr) + L" " + json);
+        return S_OK;
+    });
+    EXPECT_TRUE(devengine::RunControlCommand(L"fullscreen 1 enter"));
+    EXPECT_TRUE(devengine::TriggerFullScreen(1, true));  // no change: no second event
+    ASSERT_TRUE(devengine::RunPending());
+    BOOL contains = FALSE;
+    EXPECT_EQ(webView_->get_ContainsFullScreenElement(&contains), S_OK);
+    EXPECT_TRUE(contains);
+    EXPECT_EQ(webView_->ExecuteScript(L"document.title", completed.Get()), S_OK);
+    EXPECT_EQ(webView_->ExecuteScript(L"document.exitFullscreen()", completed.Get()), S_OK);
+    EXPECT_TRUE(results.empty()) << "completed inside the call";
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(results, (std::vector<std::wstring>{L"0x00000000 null", L"0x00000000 {}"}));
+    EXPECT_EQ(webView_->get_ContainsFullScreenElement(&contains), S_OK);
+    EXPECT_FALSE(contains);
+    EXPECT_EQ(devengine::CallLog(1).back(), L"ExecuteScript document.exitFullscreen()");
+
+    // Escape left to the page ends it; so does a new document.
+    ASSERT_TRUE(devengine::TriggerFullScreen(1, true));
+    ASSERT_TRUE(devengine::TriggerAcceleratorKey(1, COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN, VK_ESCAPE));
+    ASSERT_TRUE(devengine::TriggerFullScreen(1, true));
+    webView_->Navigate(L"https://a.example/");
+    ASSERT_TRUE(devengine::RunPending());
+    const std::wstring entered = L"ContainsFullScreenElementChanged 1";
+    const std::wstring left = L"ContainsFullScreenElementChanged 0";
+    EXPECT_EQ(EventsOfView1(L"Contains"), (std::vector<std::wstring>{entered, left, entered, left, entered, left}));
+}
+
 TEST_F(DevEngineTest, ControlChannelRunsCommandsFromAnotherWindow) {
     OpenView();
     const HWND channel = devengine::StartControlChannel();

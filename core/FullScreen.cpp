@@ -1,0 +1,121 @@
+#include "core/FullScreen.h"
+
+#include "core/Layout.h"
+#include "core/Tabs.h"
+#include "core/CommandIds.h"
+#include "core/WindowHandles.h"
+#include "engine/Handler.h"
+
+namespace {
+
+bool g_pageAsks = false;       // the current tab's page has a full-screen element
+bool g_keyAsks = false;        // F11 asked for full screen
+bool g_fullScreen = false;     // the window is full screen
+bool g_wasMaximized = false;   // the window was maximised before it went full screen
+LONG_PTR g_savedStyle = 0;
+WINDOWPLACEMENT g_savedPlacement = {};
+
+const wchar_t kExitFullScreenScript[] = L"document.exitFullscreen()";
+
+void ShowControls(bool show) {
+    const HWND controls[] = {g_hTabCtrl,
+                             g_hNewTabButton,
+                             g_hCloseTabButton,
+                             GetDlgItem(g_hMainWnd, ID_BACK),
+                             GetDlgItem(g_hMainWnd, ID_NEXT),
+                             GetDlgItem(g_hMainWnd, ID_RELOAD),
+                             g_hAddressBar,
+                             g_hHistoryButton};
+    // The keyboard leaves a control before it is hidden.
+    const HWND focus = GetFocus();
+    for (HWND control : controls) {
+        if (!show && focus == control) SetFocus(g_hMainWnd);
+    }
+    for (HWND control : controls) ShowWindow(control, show ? SW_SHOW : SW_HIDE);
+}
+
+void EnterFullScreen() {
+    // Under Wine a maximised window comes back exactly only when it is
+    // restored before its placement is kept, and maximised again after.
+    g_wasMaximized = IsZoomed(g_hMainWnd) != FALSE;
+    if (g_wasMaximized) SendMessageW(g_hMainWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+    g_savedStyle = GetWindowLongPtrW(g_hMainWnd, GWL_STYLE);
+    g_savedPlacement = {};
+    g_savedPlacement.length = sizeof(g_savedPlacement);
+    GetWindowPlacement(g_hMainWnd, &g_savedPlacement);
+
+    g_fullScreen = true;
+    ShowControls(false);
+    SetWindowLongPtrW(g_hMainWnd, GWL_STYLE, (g_savedStyle & ~static_cast<LONG_PTR>(WS_OVERLAPPEDWINDOW)) | WS_POPUP);
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(g_hMainWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcMonitor;
+    SetWindowPos(g_hMainWnd, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+    // The size may not have changed: the page takes the whole client area anyway.
+    ResizeBrowser();
+}
+
+void LeaveFullScreen() {
+    g_fullScreen = false;
+    SetWindowLongPtrW(g_hMainWnd, GWL_STYLE, g_savedStyle);
+    SetWindowPlacement(g_hMainWnd, &g_savedPlacement);
+    SetWindowPos(g_hMainWnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+    ShowControls(true);
+    if (g_wasMaximized) SendMessageW(g_hMainWnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    ResizeBrowser();
+}
+
+// Brings the window to what the page and F11 ask for.
+void ApplyFullScreen() {
+    const bool wanted = g_pageAsks || g_keyAsks;
+    if (wanted && !g_fullScreen) EnterFullScreen();
+    if (!wanted && g_fullScreen) LeaveFullScreen();
+}
+
+// Asks the current tab's page to leave its full screen; what it answers does not matter.
+void AskPageToLeave() {
+    ICoreWebView2* webview = CurrentWebView();
+    if (webview == nullptr) return;
+    const auto ignored = MakeHandler<ICoreWebView2ExecuteScriptCompletedHandler>([](HRESULT, LPCWSTR) { return S_OK; });
+    webview->ExecuteScript(kExitFullScreenScript, ignored.Get());
+}
+
+}  // namespace
+
+bool IsWindowFullScreen() { return g_fullScreen; }
+
+HRESULT OnContainsFullScreenElementChanged(ICoreWebView2* sender, IUnknown* /*args*/) {
+    if (sender == nullptr || sender != CurrentWebView()) return S_OK;
+    BOOL contains = FALSE;
+    if (FAILED(sender->get_ContainsFullScreenElement(&contains))) return S_OK;
+    g_pageAsks = contains != FALSE;
+    ApplyFullScreen();
+    return S_OK;
+}
+
+void ToggleFullScreen() {
+    if (g_fullScreen) {
+        g_keyAsks = false;
+        EndPageFullScreen();
+    } else {
+        g_keyAsks = true;
+    }
+    ApplyFullScreen();
+}
+
+void EndPageFullScreen() {
+    if (!g_pageAsks) return;
+    g_pageAsks = false;
+    AskPageToLeave();
+    ApplyFullScreen();
+}
+
+void ForgetFullScreen() {
+    g_pageAsks = false;
+    g_keyAsks = false;
+    g_fullScreen = false;
+    g_wasMaximized = false;
+}

@@ -1,0 +1,46 @@
+#include "core/Loading.h"
+
+#include "core/Tabs.h"
+#include "core/CommandIds.h"
+#include "core/WindowHandles.h"
+
+#include <cwchar>
+
+const wchar_t* ReloadButtonText(bool loading) { return loading ? L"Stop" : L"Reload"; }
+
+void UpdateReloadButton() {
+    const bool loading = g_currentTab >= 0 && static_cast<size_t>(g_currentTab) < g_tabs.size() &&
+                         g_tabs[g_currentTab].loading;
+    const HWND button = GetDlgItem(g_hMainWnd, ID_RELOAD);
+    const wchar_t* text = ReloadButtonText(loading);
+    wchar_t shown[16] = {};
+    GetWindowTextW(button, shown, 16);
+    // Only a change is drawn again.
+    if (wcscmp(shown, text) != 0) SetWindowTextW(button, text);
+}
+
+void SetTabLoading(int index, bool loading) {
+    if (index < 0 || static_cast<size_t>(index) >= g_tabs.size()) return;
+    g_tabs[index].loading = loading;
+    if (index == g_currentTab) UpdateReloadButton();
+}
+
+void ReloadOrStop() {
+    ICoreWebView2* webview = CurrentWebView();
+    if (webview == nullptr) return;
+    if (g_tabs[g_currentTab].loading) {
+        webview->Stop();
+    } else {
+        webview->Reload();
+    }
+}
+
+HRESULT OnNavigationStarting(ICoreWebView2* sender, ICoreWebView2NavigationStartingEventArgs* /*args*/) {
+    SetTabLoading(FindTabByWebView(sender), true);
+    return S_OK;
+}
+
+HRESULT OnNavigationCompleted(ICoreWebView2* sender, ICoreWebView2NavigationCompletedEventArgs* /*args*/) {
+    SetTabLoading(FindTabByWebView(sender), false);
+    return S_OK;
+}

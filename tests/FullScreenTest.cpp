@@ -1,0 +1,169 @@
+// Full screen: the current tab's page or F11 makes the window cover its
+// monitor with the page alone; leaving brings back the window as it was.
+// Leaving the tab ends its page's full screen; background tabs change nothing.
+#include "tests/reliability/ReliabilityFixture.h"
+
+#include "core/Tabs.h"
+#include "core/CommandIds.h"
+#include "core/WindowHandles.h"
+
+#include <functional>
+
+namespace {
+
+const std::wstring kExitScript = L"ExecuteScript document.exitFullscreen()";
+
+void Fail(int view, COREWEBVIEW2_PROCESS_FAILED_KIND kind) { ASSERT_TRUE(devengine::TriggerProcessFailure(view, kind)); }
+
+class FullScreen : public ReliabilityFixture {
+protected:
+    void SetUp() override {
+        ReliabilityFixture::SetUp();
+        MONITORINFO info = {};
+        info.cbSize = sizeof(info);
+        GetMonitorInfoW(MonitorFromWindow(g_hMainWnd, MONITOR_DEFAULTTONEAREST), &info);
+        monitor_ = info.rcMonitor;
+    }
+
+    static int CurrentView() { return TabViewIds()[g_currentTab]; }
+
+    // Full screen: the window is the monitor, without a frame or controls,
+    // and the page has the whole client area. Otherwise: the window is at
+    // `windowed` with its frame and its eight controls, the page below them.
+    testing::AssertionResult Shows(bool fullScreen, const RECT& windowed = {}) const {
+        const LONG_PTR style = GetWindowLongPtrW(g_hMainWnd, GWL_STYLE);
+        const bool framed = (style & WS_OVERLAPPEDWINDOW) == WS_OVERLAPPEDWINDOW && (style & WS_POPUP) == 0;
+        RECT window = {};
+        GetWindowRect(g_hMainWnd, &window);
+        int controls = 0;
+        for (int id : {ID_TAB_CONTROL, ID_NEW_TAB, ID_CLOSE_TAB, ID_BACK, ID_NEXT, ID_RELOAD, ID_ADDRESS_BAR,
+                       ID_HISTORY}) {
+            if (IsWindowVisible(GetDlgItem(g_hMainWnd, id))) ++controls;
+        }
+        const LONG pageTop = devengine::GetView(CurrentView()).bounds.top;
+        const RECT& expected = fullScreen ? monitor_ : windowed;
+        if (EqualRect(&window, &expected) && framed != fullScreen && controls == (fullScreen ? 0 : 8) &&
+            pageTop == (fullScreen ? 0 : 70)) {
+            return testing::AssertionSuccess();
+        }
+        return testing::AssertionFailure() << "window " << window.left << "," << window.top << (framed ? " framed, " : ", ")
+                                           << controls << " controls shown, page top " << pageTop;
+    }
+
+    static void PageFullScreen(int view, bool enter) {
+        ASSERT_TRUE(devengine::TriggerFullScreen(view, enter));
+        Settle();
+    }
+
+    // Keys through the browser's own message loop (a control has the focus).
+    static void PressInLoop(WORD key, bool ctrl = false) {
+        std::vector<INPUT> inputs = {KeyInput(key, false), KeyInput(key, true)};
+        if (ctrl) inputs = {KeyInput(VK_CONTROL, false), inputs[0], inputs[1], KeyInput(VK_CONTROL, true)};
+        Send(inputs);
+        RunLoopUntilInputHandled();
+    }
+
+    // A key offered by the current tab's page.
+    static void OfferFromPage(WORD key, bool ctrl = false) {
+        ASSERT_TRUE(devengine::TriggerAcceleratorKey(CurrentView(), COREWEBVIEW2_KEY_EVENT_KIND_KEY_DOWN, key, ctrl));
+        Settle();
+    }
+
+    static RECT PlaceWindow() {
+        SetWindowPos(g_hMainWnd, nullptr, 40, 30, 900, 650, SWP_NOZORDER);
+        RECT rect = {};
+        GetWindowRect(g_hMainWnd, &rect);
+        return rect;
+    }
+
+    RECT monitor_ = {};
+};
+
+TEST_F(FullScreen, TheCurrentPageFillsTheMonitorAndLeavesOnF11OrOnEscapeInThePage) {
+    StartEngine();
+    OpenTabs(1);
+    const RECT windowed = PlaceWindow();
+    const int view = CurrentView();
+    PageFullScreen(TabViewIds()[0], true);
+    EXPECT_TRUE(Shows(false, windowed)) << "a background tab's page changes nothing";
+    PageFullScreen(view, true);
+    EXPECT_TRUE(Shows(true));
+
+    // F11 leaves, and asks the page to leave too.
+    OfferFromPage(VK_F11);
+    EXPECT_TRUE(Shows(false, windowed));
+    EXPECT_EQ(Calls(view, L"ExecuteScript"), std::vector<std::wstring>{kExitScript});
+    EXPECT_FALSE(devengine::GetView(view).fullScreen);
+
+    // Escape is the page's: the browser leaves it to the engine, which ends the full screen.
+    PageFullScreen(view, true);
+    OfferFromPage(VK_ESCAPE);
+    EXPECT_EQ(Calls(view, L"put_Handled 1").size(), 1u) << "only F11 was the browser's";
+    EXPECT_TRUE(Shows(false, windowed));
+}
+
+TEST_F(FullScreen, F11HoldsTheWindowWhileThePageComesAndGoesAndAMaximisedWindowComesBackMaximised) {
+    StartEngine();
+    ShowWindow(g_hMainWnd, SW_MAXIMIZE);
+    Settle();
+    ASSERT_TRUE(IsZoomed(g_hMainWnd));
+    RECT maximised = {};
+    GetWindowRect(g_hMainWnd, &maximised);
+
+    PressInLoop(VK_F11);
+    EXPECT_TRUE(Shows(true));
+    PageFullScreen(CurrentView(), true);
+    PageFullScreen(CurrentView(), false);
+    EXPECT_TRUE(Shows(true));
+    OfferFromPage(VK_F11);
+    EXPECT_TRUE(IsZoomed(g_hMainWnd));
+    EXPECT_TRUE(Shows(false, maximised));
+
+    ShowWindow(g_hMainWnd, SW_RESTORE);
+    const RECT windowed = PlaceWindow();
+    OfferFromPage(VK_F11);
+    EXPECT_TRUE(Shows(true));
+    PressInLoop(VK_F11);
+    EXPECT_FALSE(IsZoomed(g_hMainWnd));
+    EXPECT_TRUE(Shows(false, windowed));
+}
+
+TEST_F(FullScreen, LeavingTheTabEndsItsPagesFullScreenUnlessF11HoldsTheWindow) {
+    StartEngine();
+    const RECT windowed = PlaceWindow();
+    const std::pair<const char*, std::function<void(int view)>> leaving[] = {
+        {"click on another tab", [](int) { SelectTab(0); }},
+        {"Ctrl+Tab from the page", [](int) { OfferFromPage(VK_TAB, true); }},
+        {"Ctrl+1 from the page", [](int) { OfferFromPage('1', true); }},
+        {"closing it", [](int) { Click(ID_CLOSE_TAB); }},
+        {"a new tab", [](int) { Click(ID_NEW_TAB); }},
+        {"a render crash", [](int view) { Fail(view, COREWEBVIEW2_PROCESS_FAILED_KIND_RENDER_PROCESS_EXITED); }},
+        {"a recovery", [](int view) { Fail(view, COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED); }},
+    };
+    for (const auto& leave : leaving) {
+        SCOPED_TRACE(leave.first);
+        while (g_tabs.size() < 3) OpenTabs(1);
+        SelectTab(1);
+        const int view = CurrentView();
+        const size_t scriptsBefore = Calls(view, L"ExecuteScript").size();
+        PageFullScreen(view, true);
+        ASSERT_TRUE(Shows(true));
+        leave.second(view);
+        Settle();
+        EXPECT_TRUE(Shows(false, windowed));
+        // One request to leave (a failed engine refuses it, but it was made).
+        EXPECT_EQ(Calls(view, L"ExecuteScript").size(), scriptsBefore + 1);
+    }
+
+    // With F11 held the window stays, Ctrl+T works, the new tab's page has it all.
+    OfferFromPage(VK_F11);
+    const int view = CurrentView();
+    PageFullScreen(view, true);
+    const size_t tabs = g_tabs.size();
+    PressInLoop('T', true);
+    EXPECT_EQ(g_tabs.size(), tabs + 1);
+    EXPECT_TRUE(Shows(true));
+    EXPECT_EQ(Calls(view, L"ExecuteScript").back(), kExitScript);
+}
+
+}  // namespace
