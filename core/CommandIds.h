@@ -14,7 +14,7 @@ enum ControlId : int {
 };
 
 // Commands without a control of their own: keyboard shortcuts (core/Shortcuts.h)
-// and the tab strip's middle click. They reach WndProc as WM_COMMAND like the
+// the tab strip's middle click and its menu. They reach WndProc as WM_COMMAND like the
 // buttons' clicks.
 enum CommandId : int {
     ID_FOCUS_ADDRESS_BAR = 201,
@@ -25,4 +25,11 @@ enum CommandId : int {
     ID_CLOSE_TAB_AT = 206,   // lParam: the index of the tab to close (not a window handle)
     ID_SELECT_TAB_1 = 211,   // ID_SELECT_TAB_1 + i makes tab i current, for i from 0 to 7
     ID_SELECT_TAB_8 = 218,
+    ID_MOVE_TAB_LEFT = 230,  // the current tab one place left or right, no wrap
+    ID_MOVE_TAB_RIGHT = 231,
+    // The tab menu's own items; lParam: the index of the tab it was opened for.
+    ID_RELOAD_TAB_AT = 232,
+    ID_DUPLICATE_TAB_AT = 233,
+    ID_CLOSE_OTHER_TABS_AT = 234,
+    ID_CLOSE_TABS_RIGHT_OF = 235,
 };
