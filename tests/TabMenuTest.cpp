@@ -26,8 +26,10 @@ std::vector<std::wstring> ItemsOf(HMENU menu) {
         for (const wchar_t* c = text; *c; ++c) {
             if (*c != L'&') item += *c;
         }
-        if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) item += L" (grey)";
-        items.push_back(item.empty() ? L"-" : item);
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        if (state & MF_SEPARATOR) item = L"-";
+        else if (state & MF_GRAYED) item += L" (grey)";
+        items.push_back(item);
     }
     return items;
 }
