@@ -23,10 +23,12 @@ LRESULT OnMiddleButtonUp(HWND hwnd, LPARAM lParam) {
     return 0;
 }
 
-// A second press soon after a first is a double click's: it drags as well.
-LRESULT OnLeftButtonDown(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+// Also for the second press of a double click, which the strip would not
+// take as a press (after a drag, a quick press on the tab that moved into the
+// dragged one's place is one).
+LRESULT OnLeftButtonDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     // The strip's own handling selects the tab first, as for a click.
-    const LRESULT result = CallWindowProcW(g_oldTabStripProc, hwnd, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(g_oldTabStripProc, hwnd, WM_LBUTTONDOWN, wParam, lParam);
     BeginTabDrag(hwnd, PointOf(lParam));
     return result;
 }
@@ -44,7 +46,7 @@ LRESULT CALLBACK TabStripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
             return OnMiddleButtonUp(hwnd, lParam);
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            return OnLeftButtonDown(hwnd, message, wParam, lParam);
+            return OnLeftButtonDown(hwnd, wParam, lParam);
         case WM_MOUSEMOVE:
             ContinueTabDrag(hwnd, PointOf(lParam));
             break;

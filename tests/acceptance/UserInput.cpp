@@ -100,6 +100,8 @@ bool DragAlong(const std::vector<POINT>& screenPoints) {
     std::vector<INPUT> down = {MouseInput(MOUSEEVENTF_LEFTDOWN)};
     std::vector<INPUT> up = {MouseInput(MOUSEEVENTF_LEFTUP)};
     if (!MoveTo(screenPoints.front()) || !Send(down)) return false;
+    g_lastClickPoint = screenPoints.front();
+    g_lastClickTime = GetTickCount64();
     for (const POINT& point : screenPoints) {
         if (!MoveTo(point)) return false;
     }
