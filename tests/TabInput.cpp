@@ -26,16 +26,9 @@ void SendAndHandle(const std::vector<INPUT>& inputs) {
     RunLoopUntilInputHandled();
 }
 
-void ClickTab(int index) {
+void ClickTab(int index, DWORD down, DWORD up) {
     const POINT at = TabCentre(index);
-    SendAndHandle({StripMouseInput(at, 0), StripMouseInput(at, MOUSEEVENTF_LEFTDOWN),
-                   StripMouseInput(at, MOUSEEVENTF_LEFTUP)});
-}
-
-void RightClickTab(int index) {
-    const POINT at = TabCentre(index);
-    SendAndHandle({StripMouseInput(at, 0), StripMouseInput(at, MOUSEEVENTF_RIGHTDOWN),
-                   StripMouseInput(at, MOUSEEVENTF_RIGHTUP)});
+    SendAndHandle({StripMouseInput(at, 0), StripMouseInput(at, down), StripMouseInput(at, up)});
 }
 
 void PressKeys(const std::vector<WORD>& keys) {

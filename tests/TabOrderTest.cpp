@@ -1,7 +1,6 @@
-// Tabs in any order: a tab dragged along the strip takes a neighbour's place
-// as the pointer passes that neighbour's middle, until the button is
-// released, Escape is pressed or the capture is lost; the list, the strip's
-// items and the current tab move together.
+// Dragging a tab: it takes a neighbour's place as the pointer passes that
+// neighbour's middle, until the button is released, Escape is pressed or the
+// capture is lost.
 #include "tests/TabInput.h"
 
 #include "core/Tabs.h"
@@ -12,26 +11,6 @@
 namespace {
 
 using TabOrder = ReliabilityFixture;
-
-TEST_F(TabOrder, AMovedTabTakesItsCaptionAndStaysCurrent) {
-    StartEngine();
-    OpenTabs(2);
-    PressEnterInAddressBar(L"https://third.test/");
-    const std::wstring caption = TabCaptions()[2];
-    const size_t visibilityCalls = Calls(3, L"put_IsVisible").size();
-    MoveTab(2, 0);
-    EXPECT_EQ(TabViewIds(), (std::vector<int>{3, 1, 2}));
-    EXPECT_EQ(TabCaptions(), (std::vector<std::wstring>{caption, L"New Tab", L"New Tab"}));
-    EXPECT_EQ(g_currentTab, 0);
-    ExpectConsistent();
-    EXPECT_EQ(AddressBarText(), L"https://third.test/");
-    EXPECT_EQ(Calls(3, L"put_IsVisible").size(), visibilityCalls) << "the current page was never hidden";
-    // A tab moved across the current one moves it a place.
-    MoveTab(2, 0);
-    EXPECT_EQ(TabViewIds(), (std::vector<int>{2, 3, 1}));
-    EXPECT_EQ(g_currentTab, 1);
-    ExpectConsistent();
-}
 
 TEST_F(TabOrder, DraggingMovesTheTabUntilReleaseEscapeOrALostCapture) {
     StartEngine();
