@@ -13,9 +13,9 @@ enum ControlId : int {
     ID_CLOSE_TAB = 108,
 };
 
-// Commands without a control of their own: keyboard shortcuts (core/Shortcuts.h)
-// the tab strip's middle click and its menu. They reach WndProc as WM_COMMAND like the
-// buttons' clicks.
+// Commands without a control of their own: keyboard shortcuts (core/Shortcuts.h),
+// the tab strip's middle click and its menu. They reach WndProc as WM_COMMAND
+// like the buttons' clicks.
 enum CommandId : int {
     ID_FOCUS_ADDRESS_BAR = 201,
     ID_NEXT_TAB = 202,
