@@ -13,9 +13,9 @@ enum ControlId : int {
     ID_CLOSE_TAB = 108,
 };
 
-// Commands without a control of their own: keyboard shortcuts (core/Shortcuts.h)
-// and the tab strip's middle click. They reach WndProc as WM_COMMAND like the
-// buttons' clicks.
+// Commands without a control of their own: keyboard shortcuts (core/Shortcuts.h),
+// the tab strip's middle click and its menu. They reach WndProc as WM_COMMAND
+// like the buttons' clicks.
 enum CommandId : int {
     ID_FOCUS_ADDRESS_BAR = 201,
     ID_NEXT_TAB = 202,
@@ -27,4 +27,11 @@ enum CommandId : int {
     ID_SELECT_TAB_8 = 218,
     ID_RELOAD_PAGE = 219,         // F5, Ctrl+R: reload, even while the Reload button reads Stop
     ID_TOGGLE_FULL_SCREEN = 220,  // F11
+    ID_MOVE_TAB_LEFT = 230,  // the current tab one place left or right, no wrap
+    ID_MOVE_TAB_RIGHT = 231,
+    // The tab menu's own items; lParam: the index of the tab it was opened for.
+    ID_RELOAD_TAB_AT = 232,
+    ID_DUPLICATE_TAB_AT = 233,
+    ID_CLOSE_OTHER_TABS_AT = 234,
+    ID_CLOSE_TABS_RIGHT_OF = 235,
 };

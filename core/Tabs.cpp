@@ -12,6 +12,7 @@
 #include <commctrl.h>
 
 #include <cwchar>
+#include <utility>
 
 std::vector<BrowserTab> g_tabs;
 int g_currentTab = -1;
@@ -101,6 +102,33 @@ void CloseTab(int index) {
     if (static_cast<size_t>(g_currentTab) >= g_tabs.size()) g_currentTab = static_cast<int>(g_tabs.size()) - 1;
     SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(g_currentTab), 0);
     SwitchToTab(g_currentTab);
+}
+
+void MoveTab(int from, int to) {
+    if (!IsTabIndex(from) || !IsTabIndex(to) || from == to) return;
+    BrowserTab moved = std::move(g_tabs[from]);
+    g_tabs.erase(g_tabs.begin() + from);
+    g_tabs.insert(g_tabs.begin() + to, std::move(moved));
+    if (g_currentTab == from) {
+        g_currentTab = to;
+    } else if (from < g_currentTab && g_currentTab <= to) {
+        --g_currentTab;
+    } else if (to <= g_currentTab && g_currentTab < from) {
+        ++g_currentTab;
+    }
+
+    // The strip's item goes with it, caption and all (a caption is never
+    // longer than kMaxCaptionLength).
+    wchar_t caption[256] = {};
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption;
+    item.cchTextMax = static_cast<int>(sizeof(caption) / sizeof(caption[0]));
+    SendMessageW(g_hTabCtrl, TCM_GETITEMW, static_cast<WPARAM>(from), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(g_hTabCtrl, TCM_DELETEITEM, static_cast<WPARAM>(from), 0);
+    SendMessageW(g_hTabCtrl, TCM_INSERTITEMW, static_cast<WPARAM>(to), reinterpret_cast<LPARAM>(&item));
+    // Sends no TCN_SELCHANGE: the current tab did not change, only its place.
+    SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(g_currentTab), 0);
 }
 
 void NoteTabSource(int index, const std::wstring& source) {

@@ -70,6 +70,11 @@ void ActivateTabBy(int step);
 // tab when it was the last); closing another keeps the current tab current.
 void CloseTab(int index);
 
+// Moves tab `from` to place `to` (both existing places; otherwise nothing
+// happens): the list, the strip's item with its caption, and the current tab
+// move together, and the same tab stays current and shown.
+void MoveTab(int from, int to);
+
 // Tab `index` reported `source`: a recovery reopens it there, and its page is
 // alive, so a later hang is a new one.
 void NoteTabSource(int index, const std::wstring& source);

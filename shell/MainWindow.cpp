@@ -11,6 +11,7 @@
 #include "core/Layout.h"
 #include "core/Loading.h"
 #include "core/ProcessFailures.h"
+#include "core/TabActions.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -43,7 +44,11 @@ LRESULT OnCreate(HWND hwnd) {
     ForgetFullScreen();
     g_hFont = CreateInterfaceFont();
 
-    g_hTabCtrl = CreateControl(hwnd, WC_TABCONTROLW, L"", kChildStyle, 0, 0, 0, 0, ID_TAB_CONTROL);
+    // A press on a tab gives the strip the keyboard focus (a switch then hands
+    // it on to the page), so that after a click on the current tab Shift+F10
+    // and the Menu key open its menu.
+    g_hTabCtrl = CreateControl(hwnd, WC_TABCONTROLW, L"", kChildStyle | TCS_FOCUSONBUTTONDOWN, 0, 0, 0, 0,
+                               ID_TAB_CONTROL);
     g_hNewTabButton = CreateControl(hwnd, L"BUTTON", L"+", kChildStyle, 0, 0, 0, 0, ID_NEW_TAB);
     g_hCloseTabButton = CreateControl(hwnd, L"BUTTON", L"X", kChildStyle, 0, 0, 0, 0, ID_CLOSE_TAB);
     HWND back = CreateControl(hwnd, L"BUTTON", L"Back", kChildStyle, 5, 35, 50, 25, ID_BACK);
@@ -122,6 +127,24 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
             break;
         case ID_REOPEN_CLOSED_TAB:
             ReopenClosedTab(hwnd);
+            break;
+        case ID_MOVE_TAB_LEFT:
+            MoveTab(g_currentTab, g_currentTab - 1);
+            break;
+        case ID_MOVE_TAB_RIGHT:
+            MoveTab(g_currentTab, g_currentTab + 1);
+            break;
+        case ID_RELOAD_TAB_AT:
+            ReloadTab(static_cast<int>(lParam));
+            break;
+        case ID_DUPLICATE_TAB_AT:
+            DuplicateTab(hwnd, static_cast<int>(lParam));
+            break;
+        case ID_CLOSE_OTHER_TABS_AT:
+            CloseOtherTabs(static_cast<int>(lParam));
+            break;
+        case ID_CLOSE_TABS_RIGHT_OF:
+            CloseTabsToRight(static_cast<int>(lParam));
             break;
         case ID_ADDRESS_BAR:
             if (HIWORD(wParam) == EN_CHANGE) OnAddressBarChanged();

@@ -2,11 +2,38 @@
 
 #include "core/CommandIds.h"
 #include "core/WindowHandles.h"
+#include "shell/TabDrag.h"
+#include "shell/TabMenu.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
 WNDPROC g_oldTabStripProc = nullptr;
+
+namespace {
+
+POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+LRESULT OnMiddleButtonUp(HWND hwnd, LPARAM lParam) {
+    TCHITTESTINFO hit = {};
+    hit.pt = PointOf(lParam);
+    const LRESULT index = SendMessageW(hwnd, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    // The close goes through the main window's command dispatch like every other.
+    if (index >= 0) SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(ID_CLOSE_TAB_AT, 0), index);
+    return 0;
+}
+
+// Also for the second press of a double click, which the strip would not
+// take as a press (after a drag, a quick press on the tab that moved into the
+// dragged one's place is one).
+LRESULT OnLeftButtonDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    // The strip's own handling selects the tab first, as for a click.
+    const LRESULT result = CallWindowProcW(g_oldTabStripProc, hwnd, WM_LBUTTONDOWN, wParam, lParam);
+    BeginTabDrag(hwnd, PointOf(lParam));
+    return result;
+}
+
+}  // namespace
 
 void InstallTabStripProc() {
     g_oldTabStripProc = reinterpret_cast<WNDPROC>(
@@ -14,14 +41,35 @@ void InstallTabStripProc() {
 }
 
 LRESULT CALLBACK TabStripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_MBUTTONUP) {
-        TCHITTESTINFO hit = {};
-        hit.pt.x = GET_X_LPARAM(lParam);
-        hit.pt.y = GET_Y_LPARAM(lParam);
-        const LRESULT index = SendMessageW(hwnd, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-        // The close goes through the main window's command dispatch like every other.
-        if (index >= 0) SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(ID_CLOSE_TAB_AT, 0), index);
-        return 0;
+    switch (message) {
+        case WM_MBUTTONUP:
+            return OnMiddleButtonUp(hwnd, lParam);
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            return OnLeftButtonDown(hwnd, wParam, lParam);
+        case WM_MOUSEMOVE:
+            ContinueTabDrag(hwnd, PointOf(lParam));
+            break;
+        case WM_LBUTTONUP:
+        case WM_CANCELMODE:
+            EndTabDrag(hwnd);
+            break;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != hwnd) EndTabDrag(hwnd);
+            break;
+        case WM_KEYDOWN:
+            if (wParam == VK_ESCAPE && IsDraggingTab()) {
+                EndTabDrag(hwnd);
+                return 0;
+            }
+            break;
+        // One right click brings both NM_RCLICK (to the parent, left alone)
+        // and this; only this comes from the keyboard as well.
+        case WM_CONTEXTMENU:
+            if (OnTabStripContextMenu(hwnd, lParam)) return 0;
+            break;
+        default:
+            break;
     }
     return CallWindowProcW(g_oldTabStripProc, hwnd, message, wParam, lParam);
 }

@@ -1,5 +1,6 @@
 // The tab strip's own window procedure, installed over the tab control's: a
-// middle click on a tab closes that tab.
+// middle click on a tab closes that tab, a right click (or Shift+F10, the
+// Menu key) opens the tab menu, and the left button drags a tab along the strip.
 #pragma once
 
 #include <windows.h>

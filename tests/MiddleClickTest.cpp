@@ -1,7 +1,7 @@
 // A middle click on a tab of the strip closes that tab, whether it is the
 // current one or not; the current tab stays current, visible and laid out when
 // another one goes, and the last tab stays.
-#include "tests/reliability/ReliabilityFixture.h"
+#include "tests/TabInput.h"
 
 #include "core/Layout.h"
 #include "core/Tabs.h"
@@ -16,27 +16,11 @@ using MiddleClick = ReliabilityFixture;
 // A real middle click (through the input queue and the browser's loop) at a
 // point of the tab strip, in its client coordinates.
 void MiddleClickStripAt(POINT point) {
-    ClientToScreen(g_hTabCtrl, &point);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    // Absolute coordinates run from 0 to 65535 across the primary screen.
-    input.mi.dx = (point.x * 65536 + 32768) / GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (point.y * 65536 + 32768) / GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    std::vector<INPUT> inputs = {input};
-    input.mi.dwFlags = MOUSEEVENTF_MIDDLEDOWN | MOUSEEVENTF_ABSOLUTE;
-    inputs.push_back(input);
-    input.mi.dwFlags = MOUSEEVENTF_MIDDLEUP | MOUSEEVENTF_ABSOLUTE;
-    inputs.push_back(input);
-    Send(inputs);
-    RunLoopUntilInputHandled();
+    SendAndHandle({StripMouseInput(point, 0), StripMouseInput(point, MOUSEEVENTF_MIDDLEDOWN),
+                   StripMouseInput(point, MOUSEEVENTF_MIDDLEUP)});
 }
 
-void MiddleClickTab(int index) {
-    RECT item = {};
-    ASSERT_TRUE(SendMessageW(g_hTabCtrl, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)));
-    MiddleClickStripAt(POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
-}
+void MiddleClickTab(int index) { ClickTab(index, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); }
 
 // The page area a current tab's page is given (the layout's).
 RECT PageArea() {

@@ -174,6 +174,29 @@ TEST_P(Shortcuts, CtrlTabAndCtrlPageKeysMoveThroughTheTabsAndWrap) {
     ExpectCurrent(1);
 }
 
+TEST_P(Shortcuts, CtrlShiftPageKeysMoveTheCurrentTabWithoutWrapping) {
+    StartEngine();
+    OpenTabs(2);
+    PressEnterInAddressBar(L"https://third.test/");
+    const std::wstring caption = TabCaptions()[2];
+    Press(kCtrl | kShift, VK_NEXT);
+    EXPECT_EQ(TabViewIds(), (std::vector<int>{1, 2, 3}));
+    Press(kCtrl | kShift, VK_PRIOR, 3);
+    EXPECT_EQ(TabViewIds(), (std::vector<int>{3, 1, 2}));
+    EXPECT_EQ(TabCaptions(), (std::vector<std::wstring>{caption, L"New Tab", L"New Tab"}));
+    EXPECT_EQ(AddressBarText(), L"https://third.test/");
+    ExpectCurrent(0);
+    Press(kCtrl | kShift, VK_NEXT);
+    EXPECT_EQ(TabViewIds(), (std::vector<int>{1, 3, 2}));
+    ExpectCurrent(1);
+    // The other keys go by the new order.
+    Press(kCtrl, VK_TAB);
+    ExpectCurrent(2);
+    EXPECT_EQ(TabViewIds()[g_currentTab], 2);
+    Press(kCtrl, '1');
+    EXPECT_EQ(TabViewIds()[g_currentTab], 1);
+}
+
 TEST_P(Shortcuts, CtrlDigitsPickATabThatExistsAndCtrl9TheLast) {
     StartEngine();
     Press(kCtrl, '9');

@@ -59,9 +59,8 @@ void WaitOutDoubleClick(POINT point) {
     if (nearby && since < interval) Sleep(static_cast<DWORD>(interval - since));
 }
 
-// Moves the pointer to a screen point, then presses and releases a button.
-bool ClickWith(POINT screenPoint, DWORD down, DWORD up) {
-    WaitOutDoubleClick(screenPoint);
+// Moves the pointer to a screen point and waits for it to rest there.
+bool MoveTo(POINT screenPoint) {
     const LONG left = GetSystemMetrics(SM_XVIRTUALSCREEN);
     const LONG top = GetSystemMetrics(SM_YVIRTUALSCREEN);
     const LONG width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
@@ -70,7 +69,13 @@ bool ClickWith(POINT screenPoint, DWORD down, DWORD up) {
     std::vector<INPUT> move = {MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
                                           Normalised(screenPoint.x, left, width),
                                           Normalised(screenPoint.y, top, height))};
-    if (!Send(move) || !PointerRestsAt(screenPoint)) return false;
+    return Send(move) && PointerRestsAt(screenPoint);
+}
+
+// Moves the pointer to a screen point, then presses and releases a button.
+bool ClickWith(POINT screenPoint, DWORD down, DWORD up) {
+    WaitOutDoubleClick(screenPoint);
+    if (!MoveTo(screenPoint)) return false;
     std::vector<INPUT> click = {MouseInput(down), MouseInput(up)};
     g_lastClickPoint = screenPoint;
     g_lastClickTime = GetTickCount64();
@@ -83,6 +88,24 @@ bool ClickAt(POINT screenPoint) { return ClickWith(screenPoint, MOUSEEVENTF_LEFT
 
 bool MiddleClickAt(POINT screenPoint) {
     return ClickWith(screenPoint, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+}
+
+bool RightClickAt(POINT screenPoint) {
+    return ClickWith(screenPoint, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+}
+
+bool DragAlong(const std::vector<POINT>& screenPoints) {
+    if (screenPoints.empty()) return false;
+    WaitOutDoubleClick(screenPoints.front());
+    std::vector<INPUT> down = {MouseInput(MOUSEEVENTF_LEFTDOWN)};
+    std::vector<INPUT> up = {MouseInput(MOUSEEVENTF_LEFTUP)};
+    if (!MoveTo(screenPoints.front()) || !Send(down)) return false;
+    g_lastClickPoint = screenPoints.front();
+    g_lastClickTime = GetTickCount64();
+    for (const POINT& point : screenPoints) {
+        if (!MoveTo(point)) return false;
+    }
+    return Send(up);
 }
 
 bool ClickWindow(HWND window) {

@@ -12,6 +12,11 @@
 bool ClickAt(POINT screenPoint);
 // The same with the middle button.
 bool MiddleClickAt(POINT screenPoint);
+// The same with the right button.
+bool RightClickAt(POINT screenPoint);
+// Presses the left button at the first point, moves the pointer through the
+// others with it held, and lets it go at the last.
+bool DragAlong(const std::vector<POINT>& screenPoints);
 // Clicks the middle of a window.
 bool ClickWindow(HWND window);
 // Types `text` as characters (any Unicode text, no keyboard layout involved).
