@@ -1,8 +1,8 @@
 #include "core/FullScreen.h"
 
+#include "core/CommandIds.h"
 #include "core/Layout.h"
 #include "core/Tabs.h"
-#include "core/CommandIds.h"
 #include "core/WindowHandles.h"
 #include "engine/Handler.h"
 

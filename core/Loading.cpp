@@ -1,7 +1,7 @@
 #include "core/Loading.h"
 
-#include "core/Tabs.h"
 #include "core/CommandIds.h"
+#include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
 #include <cwchar>

@@ -3,8 +3,8 @@
 // Leaving the tab ends its page's full screen; background tabs change nothing.
 #include "tests/reliability/ReliabilityFixture.h"
 
-#include "core/Tabs.h"
 #include "core/CommandIds.h"
+#include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
 #include <functional>

@@ -3,8 +3,8 @@
 // exits is no longer loading.
 #include "BrowserFixture.h"
 
-#include "core/Tabs.h"
 #include "core/CommandIds.h"
+#include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
 namespace {

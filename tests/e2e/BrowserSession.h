@@ -8,8 +8,8 @@
 #pragma once
 
 #include "BrowserProcess.h"
-#include "core/NewTabAddress.h"
 #include "core/CommandIds.h"
+#include "core/NewTabAddress.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
