@@ -37,10 +37,11 @@ void ResizeBrowser() {
     MoveWindow(g_hAddressBar, 180, 35, width - 260, 25, TRUE);
     MoveWindow(g_hHistoryButton, width - 75, 35, 70, 25, TRUE);
 
-    if (g_currentTab < 0 || static_cast<size_t>(g_currentTab) >= g_tabs.size()) return;
+    ICoreWebView2Controller* controller = CurrentController();
+    if (controller == nullptr) return;
     RECT webRect = rc;
     webRect.top = kPageTop;
-    g_tabs[g_currentTab].controller->put_Bounds(webRect);
+    controller->put_Bounds(webRect);
 }
 
 void OnMainWindowSized(WPARAM kind) {

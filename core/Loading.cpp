@@ -9,8 +9,7 @@
 const wchar_t* ReloadButtonText(bool loading) { return loading ? L"Stop" : L"Reload"; }
 
 void UpdateReloadButton() {
-    const bool loading = g_currentTab >= 0 && static_cast<size_t>(g_currentTab) < g_tabs.size() &&
-                         g_tabs[g_currentTab].loading;
+    const bool loading = IsTabIndex(g_currentTab) && g_tabs[g_currentTab].loading;
     const HWND button = GetDlgItem(g_hMainWnd, ID_RELOAD);
     const wchar_t* text = ReloadButtonText(loading);
     wchar_t shown[16] = {};
@@ -20,7 +19,7 @@ void UpdateReloadButton() {
 }
 
 void SetTabLoading(int index, bool loading) {
-    if (index < 0 || static_cast<size_t>(index) >= g_tabs.size()) return;
+    if (!IsTabIndex(index)) return;
     g_tabs[index].loading = loading;
     if (index == g_currentTab) UpdateReloadButton();
 }

@@ -11,14 +11,6 @@
 
 using Microsoft::WRL::ComPtr;
 
-namespace {
-
-bool IsTabIndex(int index) {
-    return index >= 0 && static_cast<size_t>(index) < g_tabs.size();
-}
-
-}  // namespace
-
 void ReloadTab(int index) {
     if (IsTabIndex(index)) g_tabs[index].webview->Reload();
 }
@@ -35,9 +27,7 @@ void DuplicateTab(HWND parent, int index) {
         return at == -1 ? g_tabs.size() : static_cast<size_t>(at) + 1;
     };
     request.show = [address](BrowserTab& tab) { ShowAddress(tab, address); };
-    request.failed = [](HRESULT failure, bool stale) {
-        if (!stale) ReportIfNoTabs(failure);
-    };
+    request.failed = ReportTabFailure;
     RequestTab(parent, std::move(request));
 }
 

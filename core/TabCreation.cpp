@@ -99,6 +99,10 @@ void RequestTab(HWND parent, TabRequest request) {
     if (FAILED(asked)) shared->failed(asked, false);
 }
 
+void ReportTabFailure(HRESULT failure, bool stale) {
+    if (!stale) ReportIfNoTabs(failure);
+}
+
 void CreateNewTab(HWND parent) {
     if (!g_environment) return;
     TabRequest request;
@@ -108,9 +112,7 @@ void CreateNewTab(HWND parent) {
         tab.webview->NavigateToString(NewTabPageHtml);
         if (tab.webview.Get() == CurrentWebView()) FocusAddressBar();
     };
-    request.failed = [](HRESULT failure, bool stale) {
-        if (!stale) ReportIfNoTabs(failure);
-    };
+    request.failed = ReportTabFailure;
     RequestTab(parent, std::move(request));
 }
 

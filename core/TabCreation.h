@@ -30,6 +30,10 @@ struct TabRequest {
 // before this returns, like one that fails later.
 void RequestTab(HWND parent, TabRequest request);
 
+// A tab the user asked for did not come: reported when the window is left
+// without any tab, unless the engine it was asked of is gone (`stale`).
+void ReportTabFailure(HRESULT failure, bool stale);
+
 // "+": a tab at the end, made current, on the New Tab page, with the
 // keyboard in the address bar, all of it selected. Does nothing
 // before the environment exists; a tab that cannot be made is reported when

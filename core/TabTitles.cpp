@@ -12,7 +12,7 @@ std::wstring CaptionForTitle(const std::wstring& title) {
 }
 
 void UpdateTabTitle(int index) {
-    if (index < 0 || static_cast<size_t>(index) >= g_tabs.size()) return;
+    if (!IsTabIndex(index)) return;
 
     EngineString title;
     if (FAILED(g_tabs[index].webview->get_DocumentTitle(title.Out())) || title.IsNull()) return;

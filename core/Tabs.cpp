@@ -21,11 +21,11 @@ namespace {
 
 const wchar_t kNewTabPageMarker[] = L"data:text/html";
 
+}  // namespace
+
 bool IsTabIndex(int index) {
     return index >= 0 && static_cast<size_t>(index) < g_tabs.size();
 }
-
-}  // namespace
 
 bool IsNewTabPageSource(const std::wstring& source) {
     // Its own address begins so; a page whose address merely contains the

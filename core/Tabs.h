@@ -48,6 +48,9 @@ bool MentionsNewTabPage(const std::wstring& text);
 // built-in page, otherwise the source itself.
 std::wstring AddressForDisplay(const std::wstring& source);
 
+// Whether `index` is the index of an open tab.
+bool IsTabIndex(int index);
+
 // The current tab's web view and controller, or null while there is no current tab.
 ICoreWebView2* CurrentWebView();
 ICoreWebView2Controller* CurrentController();

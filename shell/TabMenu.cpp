@@ -33,7 +33,7 @@ HMENU CreateTabMenu(int index) {
 }
 
 void ShowTabMenu(HWND strip, int index, POINT at) {
-    if (index < 0 || static_cast<size_t>(index) >= g_tabs.size()) return;
+    if (!IsTabIndex(index)) return;
     // The menu's own loop runs the engine's events: by the time an item is
     // chosen the tab may have moved or closed, so it is found again then.
     const Microsoft::WRL::ComPtr<ICoreWebView2> tab = g_tabs[index].webview;
