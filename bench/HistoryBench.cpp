@@ -14,6 +14,7 @@
 #include "bench/InProcessBrowser.h"
 #include "core/History.h"
 #include "core/SourceChanges.h"
+#include "core/TabActions.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "devengine/DevEngine.h"

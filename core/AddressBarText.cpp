@@ -4,31 +4,35 @@
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
-// The edit control's own modification flag records whether the user changed
-// its text: typing, pasting and cutting set it, and setting the text clears it.
+namespace {
+
+bool g_editing = false;  // the user is editing the bar's text
+
+}  // namespace
 
 void ShowCurrentAddress() {
     ICoreWebView2* webview = CurrentWebView();
     if (webview == nullptr) return;
+    g_editing = false;
     EngineString uri;
     if (FAILED(webview->get_Source(uri.Out())) || uri.IsNull()) return;
     SetWindowTextW(g_hAddressBar, AddressForDisplay(uri.Copy()).c_str());
-    SendMessageW(g_hAddressBar, EM_SETMODIFY, FALSE, 0);
 }
 
 void ShowReportedAddress(const std::wstring& source) {
-    if (IsAddressBeingEdited()) return;
+    if (g_editing) return;
     SetWindowTextW(g_hAddressBar, AddressForDisplay(source).c_str());
-    SendMessageW(g_hAddressBar, EM_SETMODIFY, FALSE, 0);
     // The user is in the bar and has typed nothing yet: what they type
     // replaces the address at once.
     if (GetFocus() == g_hAddressBar) SendMessageW(g_hAddressBar, EM_SETSEL, 0, -1);
 }
 
-bool IsAddressBeingEdited() {
-    return GetFocus() == g_hAddressBar && SendMessageW(g_hAddressBar, EM_GETMODIFY, 0, 0) != 0;
-}
+bool IsAddressBeingEdited() { return g_editing; }
 
-void EndAddressEditing() {
-    SendMessageW(g_hAddressBar, EM_SETMODIFY, FALSE, 0);
+void BeginAddressEditing() { g_editing = true; }
+
+void EndAddressEditing() { g_editing = false; }
+
+void OnAddressBarFocusLost(HWND next) {
+    if (next != nullptr && (next == g_hMainWnd || IsChild(g_hMainWnd, next))) g_editing = false;
 }

@@ -95,6 +95,12 @@ AddressResolution ResolveAddressInput(const std::wstring& input) {
     return resolution;
 }
 
+std::wstring ReadAddressBarText(HWND addressBar) {
+    wchar_t buffer[kAddressBufferSize];
+    const int length = GetWindowTextW(addressBar, buffer, kAddressBufferSize);
+    return std::wstring(buffer, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
 void NavigateFromAddressInput(const std::wstring& input) {
     const AddressResolution resolution = ResolveAddressInput(input);
     ICoreWebView2* webview = CurrentWebView();

@@ -2,6 +2,8 @@
 // page, a web address, or a web search.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 // The web search's query address; the encoded search terms follow it.
@@ -26,6 +28,10 @@ std::wstring EncodeSearchTerms(const std::wstring& input);
 
 // Decides what `input` means; touches nothing.
 AddressResolution ResolveAddressInput(const std::wstring& input);
+
+// The address bar's text as resolution sees it: at most
+// kAddressBufferSize - 1 UTF-16 units.
+std::wstring ReadAddressBarText(HWND addressBar);
 
 // Resolves `input` and, when there is a current tab, navigates it.
 void NavigateFromAddressInput(const std::wstring& input);

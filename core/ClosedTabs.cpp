@@ -1,11 +1,8 @@
 #include "core/ClosedTabs.h"
 
-#include "core/EngineStart.h"
-#include "core/TabCreation.h"
-#include "core/Tabs.h"
-
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 std::vector<std::wstring> g_closedTabs;
 
@@ -21,13 +18,9 @@ bool ForgetClosedTab(const std::wstring& source) {
     return true;
 }
 
-void ReopenClosedTab(HWND parent) {
-    if (g_closedTabs.empty() || !g_environment) return;
-    const std::wstring source = g_closedTabs.back();
+bool TakeMostRecentClosedTab(std::wstring* source) {
+    if (g_closedTabs.empty()) return false;
+    *source = std::move(g_closedTabs.back());
     g_closedTabs.pop_back();
-    TabRequest request;
-    request.show = [source](BrowserTab& tab) { ShowAddress(tab, source); };
-    // An address that brought no tab stays remembered.
-    request.failed = [source](HRESULT, bool) { RememberClosedTab(source); };
-    RequestTab(parent, std::move(request));
+    return true;
 }

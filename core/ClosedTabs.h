@@ -2,8 +2,7 @@
 // address, most recently closed first.
 #pragma once
 
-#include <windows.h>
-
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -19,8 +18,6 @@ void RememberClosedTab(const std::wstring& source);
 // Forgets the most recently remembered closed tab at `source`; false if none is.
 bool ForgetClosedTab(const std::wstring& source);
 
-// Asks the engine for a tab that shows the most recently closed tab's address
-// again; it arrives at the end of the strip and becomes current. Does nothing
-// when no tab was closed or the engine has not started. A tab the engine fails
-// to create leaves the address remembered.
-void ReopenClosedTab(HWND parent);
+// Takes the most recently closed tab's address out of the list into `source`;
+// false, with nothing taken, when no tab is remembered.
+bool TakeMostRecentClosedTab(std::wstring* source);

@@ -13,23 +13,29 @@ enum ControlId : int {
     ID_CLOSE_TAB = 108,
 };
 
-// Commands without a control of their own: keyboard shortcuts (core/Shortcuts.h),
-// the tab strip's middle click and its menu. They reach WndProc as WM_COMMAND
-// like the buttons' clicks.
+// Commands without a control of their own: keyboard shortcuts (core/Shortcuts.h)
+// and the tab menu's items that act on no tab of their own. They reach
+// WndProc as WM_COMMAND like the buttons' clicks.
 enum CommandId : int {
     ID_FOCUS_ADDRESS_BAR = 201,
     ID_NEXT_TAB = 202,
     ID_PREVIOUS_TAB = 203,
     ID_LAST_TAB = 204,
     ID_REOPEN_CLOSED_TAB = 205,
-    ID_CLOSE_TAB_AT = 206,   // lParam: the index of the tab to close (not a window handle)
+    ID_CLOSE_TAB_SHORTCUT = 207,  // Ctrl+W: as "X", but with no tab at all (the engine failed) it closes the window
     ID_SELECT_TAB_1 = 211,   // ID_SELECT_TAB_1 + i makes tab i current, for i from 0 to 7
     ID_SELECT_TAB_8 = 218,
     ID_RELOAD_PAGE = 219,         // F5, Ctrl+R: reload, even while the Reload button reads Stop
     ID_TOGGLE_FULL_SCREEN = 220,  // F11
     ID_MOVE_TAB_LEFT = 230,  // the current tab one place left or right, no wrap
     ID_MOVE_TAB_RIGHT = 231,
-    // The tab menu's own items; lParam: the index of the tab it was opened for.
+};
+
+// Commands on one tab, by its index: the tab menu's items and the strip's
+// middle click. They reach WndProc as WM_APP_TAB_COMMAND (core/AppMessages.h),
+// the command in wParam and the tab's index in lParam.
+enum TabCommandId : int {
+    ID_CLOSE_TAB_AT = 206,
     ID_RELOAD_TAB_AT = 232,
     ID_DUPLICATE_TAB_AT = 233,
     ID_CLOSE_OTHER_TABS_AT = 234,

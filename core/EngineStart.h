@@ -1,48 +1,25 @@
-// The engine's lifetime: the environment every tab comes from, how it is
-// requested (at start-up and again after the engine's browser process exits),
-// telling the user when the engine cannot give the browser a working tab, and
-// letting every engine object go before COM ends.
+// The engine's lifetime at the top: starting it with the first tab, and
+// letting every engine object go when the window closes and before COM ends.
 #pragma once
 
-#include "core/EngineFailure.h"
+#include "core/EngineEnvironment.h"
 #include "engine/WebViewInterfaces.h"
-
-#include <wrl/client.h>
 
 #include <string>
 
-extern Microsoft::WRL::ComPtr<ICoreWebView2Environment> g_environment;
-
-// Starts the engine: keeps where environments come from (the loader's export
-// and the user data folder, needed again after the engine's browser process
-// exits) and requests one with OnEnvironmentCreated. Returns the request's
-// result; a failure is reported.
+// Starts the engine: keeps where environments come from and requests one
+// with OnEnvironmentCreated. Returns the request's result; a failure is
+// reported.
 HRESULT StartEngineEnvironment(CreateEnvironmentWithOptionsFn createEnvironment, const std::wstring& userDataFolder);
-
-// Requests a new environment as start-up did; `completed` runs later. Returns
-// the request's result: on a failure (reported) `completed` never runs.
-HRESULT RequestEnvironment(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed);
-
-// Tells the main window, by a posted message, that the engine could not give
-// the browser a working tab. Once per failure: after one report, the next
-// comes only for a later environment request. `source` tells whether loading
-// the engine's loader failed or the engine itself.
-void ReportEngineFailure(HRESULT failure, EngineFailureSource source = EngineFailureSource::Engine);
-
-// A tab request that brought no tab: reported when the window is left without
-// any tab (the first tab, or every tab of a recovery).
-void ReportIfNoTabs(HRESULT result);
-
-// Whether the engine failed and was reported, and the window has no tab: no
-// tab can come until the user starts Velquin again.
-bool IsEngineUnavailable();
-
-// Keeps `environment` in g_environment. A failure, or success without an
-// environment, is reported; then it returns false.
-bool KeepEnvironment(HRESULT result, ICoreWebView2Environment* environment);
 
 // Keeps the environment and asks for the first tab.
 HRESULT OnEnvironmentCreated(HRESULT result, ICoreWebView2Environment* environment);
+
+// The main window is being destroyed (WM_DESTROY): every tab's controller is
+// closed while its parent window still exists, and the tabs are dropped, so
+// that nothing is asked of them afterwards (no focus move, no script, no
+// size). Nothing is remembered among the closed tabs.
+void CloseTabsForExit();
 
 // Drops every engine reference the browser holds (the tab strip empties with
 // the tab list); run before COM ends. A later start of the engine may report

@@ -1,6 +1,5 @@
 #include "core/FullScreen.h"
 
-#include "core/CommandIds.h"
 #include "core/Layout.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -8,7 +7,6 @@
 
 namespace {
 
-bool g_pageAsks = false;       // the current tab's page has a full-screen element
 bool g_keyAsks = false;        // F11 asked for full screen
 bool g_fullScreen = false;     // the window is full screen
 bool g_wasMaximized = false;   // the window was maximised before it went full screen
@@ -16,23 +14,6 @@ LONG_PTR g_savedStyle = 0;
 WINDOWPLACEMENT g_savedPlacement = {};
 
 const wchar_t kExitFullScreenScript[] = L"document.exitFullscreen()";
-
-void ShowControls(bool show) {
-    const HWND controls[] = {g_hTabCtrl,
-                             g_hNewTabButton,
-                             g_hCloseTabButton,
-                             GetDlgItem(g_hMainWnd, ID_BACK),
-                             GetDlgItem(g_hMainWnd, ID_NEXT),
-                             GetDlgItem(g_hMainWnd, ID_RELOAD),
-                             g_hAddressBar,
-                             g_hHistoryButton};
-    // The keyboard leaves a control before it is hidden.
-    const HWND focus = GetFocus();
-    for (HWND control : controls) {
-        if (!show && focus == control) SetFocus(g_hMainWnd);
-    }
-    for (HWND control : controls) ShowWindow(control, show ? SW_SHOW : SW_HIDE);
-}
 
 void EnterFullScreen() {
     // Under Wine a maximised window comes back exactly only when it is
@@ -45,7 +26,7 @@ void EnterFullScreen() {
     GetWindowPlacement(g_hMainWnd, &g_savedPlacement);
 
     g_fullScreen = true;
-    ShowControls(false);
+    SetPageFillsWindow(true);
     SetWindowLongPtrW(g_hMainWnd, GWL_STYLE, (g_savedStyle & ~static_cast<LONG_PTR>(WS_OVERLAPPEDWINDOW)) | WS_POPUP);
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof(monitor);
@@ -63,24 +44,34 @@ void LeaveFullScreen() {
     SetWindowPlacement(g_hMainWnd, &g_savedPlacement);
     SetWindowPos(g_hMainWnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
-    ShowControls(true);
+    SetPageFillsWindow(false);
     if (g_wasMaximized) SendMessageW(g_hMainWnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     ResizeBrowser();
 }
 
-// Brings the window to what the page and F11 ask for.
-void ApplyFullScreen() {
-    const bool wanted = g_pageAsks || g_keyAsks;
+bool CurrentPageHoldsFullScreen() {
+    return IsTabIndex(g_currentTab) && g_tabs[g_currentTab].pageFullScreen;
+}
+
+// Brings the window to what the current page and F11 ask for.
+void FitWindowToRequests() {
+    const bool wanted = g_keyAsks || CurrentPageHoldsFullScreen();
     if (wanted && !g_fullScreen) EnterFullScreen();
     if (!wanted && g_fullScreen) LeaveFullScreen();
 }
 
-// Asks the current tab's page to leave its full screen; what it answers does not matter.
-void AskPageToLeave() {
-    ICoreWebView2* webview = CurrentWebView();
-    if (webview == nullptr) return;
+// Asks a page to leave its full screen; what it answers does not matter.
+void AskPageToLeave(ICoreWebView2* webview) {
     const auto ignored = MakeHandler<ICoreWebView2ExecuteScriptCompletedHandler>([](HRESULT, LPCWSTR) { return S_OK; });
     webview->ExecuteScript(kExitFullScreenScript, ignored.Get());
+}
+
+// Tab `index`'s page no longer holds full screen and is told so.
+void ReleasePageFullScreen(int index) {
+    BrowserTab& tab = g_tabs[index];
+    if (!tab.pageFullScreen) return;
+    tab.pageFullScreen = false;
+    AskPageToLeave(tab.webview.Get());
 }
 
 }  // namespace
@@ -91,31 +82,38 @@ HRESULT OnContainsFullScreenElementChanged(ICoreWebView2* sender, IUnknown* /*ar
     if (sender == nullptr || sender != CurrentWebView()) return S_OK;
     BOOL contains = FALSE;
     if (FAILED(sender->get_ContainsFullScreenElement(&contains))) return S_OK;
-    g_pageAsks = contains != FALSE;
-    ApplyFullScreen();
+    g_tabs[g_currentTab].pageFullScreen = contains != FALSE;
+    FitWindowToRequests();
     return S_OK;
 }
 
 void ToggleFullScreen() {
     if (g_fullScreen) {
         g_keyAsks = false;
-        EndPageFullScreen();
+        if (IsTabIndex(g_currentTab)) ReleasePageFullScreen(g_currentTab);
     } else {
         g_keyAsks = true;
     }
-    ApplyFullScreen();
+    FitWindowToRequests();
 }
 
-void EndPageFullScreen() {
-    if (!g_pageAsks) return;
-    g_pageAsks = false;
-    AskPageToLeave();
-    ApplyFullScreen();
+void EndTabFullScreen(int index) {
+    if (!IsTabIndex(index) || !g_tabs[index].pageFullScreen) return;
+    ReleasePageFullScreen(index);
+    FitWindowToRequests();
+}
+
+void ApplyFullScreen() {
+    for (int index = 0; index < static_cast<int>(g_tabs.size()); ++index) {
+        if (index != g_currentTab) ReleasePageFullScreen(index);
+    }
+    FitWindowToRequests();
 }
 
 void ForgetFullScreen() {
-    g_pageAsks = false;
+    for (BrowserTab& tab : g_tabs) tab.pageFullScreen = false;
     g_keyAsks = false;
     g_fullScreen = false;
     g_wasMaximized = false;
+    SetPageFillsWindow(false);
 }

@@ -1,7 +1,10 @@
 // Full screen: the main window covers its monitor without a frame, the eight
 // controls are hidden and the current tab's page has the whole client area.
-// It is full screen while the current tab's page asks for it (a video's
-// full-screen button) or while F11 does.
+//
+// Who holds it: the current tab's page (a video's full-screen button), kept
+// on that tab (BrowserTab::pageFullScreen), or the user with F11, kept here
+// for the window: F11 holds the window full screen across tab switches,
+// while a page's request ends when its tab stops being current.
 #pragma once
 
 #include "engine/WebViewInterfaces.h"
@@ -10,7 +13,7 @@
 bool IsWindowFullScreen();
 
 // The page of a tab has or has lost a full-screen element: the current tab's
-// page decides whether it asks for full screen; a background tab's changes
+// page decides whether it holds full screen; a background tab's changes
 // nothing.
 HRESULT OnContainsFullScreenElementChanged(ICoreWebView2* sender, IUnknown* args);
 
@@ -18,10 +21,16 @@ HRESULT OnContainsFullScreenElementChanged(ICoreWebView2* sender, IUnknown* args
 // whoever asked, it leaves, and a full-screen page is asked to leave too.
 void ToggleFullScreen();
 
-// The current tab is about to stop being current (a switch, closing it, a new
-// tab, a crash, a recovery): a full-screen page of it stops asking for full
-// screen and is asked to leave it. The window returns unless F11 holds it.
-void EndPageFullScreen();
+// Tab `index` is about to stop being current, or is gone from view (a
+// crash): its page stops holding full screen and is asked to leave it. The
+// window returns unless F11 holds it. Nothing for a tab whose page holds none.
+void EndTabFullScreen(int index);
 
-// A new main window starts out of full screen, whatever a previous one left.
+// Ends the full screen of every tab's page but the current one's (none is
+// left after a change of the current tab), and brings the window to what is
+// asked now.
+void ApplyFullScreen();
+
+// A new main window starts out of full screen, whatever a previous one left;
+// nothing is asked of any page.
 void ForgetFullScreen();

@@ -9,10 +9,17 @@ HWND g_focusBeforeDeactivation = nullptr;
 
 }  // namespace
 
-void FocusCurrentPage() {
+void PassFocusToPage() {
     if (ICoreWebView2Controller* controller = CurrentController()) {
         controller->MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON_PROGRAMMATIC);
     }
+}
+
+void FocusCurrentPage() {
+    SetFocus(g_hMainWnd);
+    // The main window hands the focus on to the page when it receives it; if
+    // it had it already, no WM_SETFOCUS came to do so.
+    if (GetFocus() == g_hMainWnd) PassFocusToPage();
 }
 
 void RememberFocus() {

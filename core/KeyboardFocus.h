@@ -5,8 +5,12 @@
 
 #include <windows.h>
 
-// Moves the keyboard focus into the current tab's page (the engine's own
-// window); does nothing without a current tab.
+// WM_SETFOCUS of the main window: hands the keyboard on to the current tab's
+// page (the engine's own window); does nothing without a current tab.
+void PassFocusToPage();
+
+// Moves the keyboard into the current tab's page: through the main window,
+// which hands it on, or directly when the main window has it already.
 void FocusCurrentPage();
 
 // The main window is being deactivated: remembers which of its controls (or

@@ -1,13 +1,13 @@
 #include "core/Layout.h"
 
 #include "core/CommandIds.h"
-#include "core/FullScreen.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
 namespace {
 
 bool g_minimised = false;
+bool g_pageFillsWindow = false;  // the controls are hidden, the page has the whole client area
 
 }  // namespace
 
@@ -19,8 +19,7 @@ void ResizeBrowser() {
 
     RECT rc;
     GetClientRect(window, &rc);
-    if (IsWindowFullScreen()) {
-        // The controls are hidden: the page has the whole client area.
+    if (g_pageFillsWindow) {
         if (ICoreWebView2Controller* controller = CurrentController()) controller->put_Bounds(rc);
         return;
     }
@@ -42,6 +41,23 @@ void ResizeBrowser() {
     RECT webRect = rc;
     webRect.top = kPageTop;
     controller->put_Bounds(webRect);
+}
+
+void SetPageFillsWindow(bool fills) {
+    g_pageFillsWindow = fills;
+    const HWND controls[] = {g_hTabCtrl,
+                             g_hNewTabButton,
+                             g_hCloseTabButton,
+                             GetDlgItem(g_hMainWnd, ID_BACK),
+                             GetDlgItem(g_hMainWnd, ID_NEXT),
+                             GetDlgItem(g_hMainWnd, ID_RELOAD),
+                             g_hAddressBar,
+                             g_hHistoryButton};
+    const HWND focus = GetFocus();
+    for (HWND control : controls) {
+        if (fills && focus == control) SetFocus(g_hMainWnd);
+    }
+    for (HWND control : controls) ShowWindow(control, fills ? SW_HIDE : SW_SHOW);
 }
 
 void OnMainWindowSized(WPARAM kind) {

@@ -1,43 +1,16 @@
 #include "core/NewWindows.h"
 
-#include "core/EngineStart.h"
+#include "core/AppMessages.h"
 #include "core/EngineString.h"
 #include "core/NewTabPage.h"
-#include "core/TabCreation.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
-#include <wrl/client.h>
-
-#include <memory>
-#include <string>
-
-using Microsoft::WRL::ComPtr;
+#include <utility>
 
 namespace {
 
-// One request, as its tab request carries it.
-struct NewWindowRequest {
-    ComPtr<ICoreWebView2NewWindowRequestedEventArgs> args;
-    ComPtr<ICoreWebView2Deferral> deferral;  // null if the engine gave none
-    std::wstring uri;
-};
-using NewWindowRequestPtr = std::shared_ptr<NewWindowRequest>;
-
-// The requested tab arrived: the engine loads the address into the web view it
-// is handed; when it cannot take it (the opener is gone, say), the tab goes
-// there itself. Its remembered address comes only from what the engine then
-// reports, never from the request.
-void HandOverTab(const NewWindowRequest& request, BrowserTab& tab) {
-    if (FAILED(request.args->put_NewWindow(tab.webview.Get()))) {
-        if (request.uri.empty()) {
-            tab.webview->NavigateToString(NewTabPageHtml);
-        } else {
-            tab.webview->Navigate(request.uri.c_str());
-        }
-    }
-    if (request.deferral) request.deferral->Complete();
-}
+std::vector<NewWindowRequestPtr> g_newWindowRequests;  // waiting for WM_APP_OPEN_NEW_WINDOWS
 
 // A window the page opened by itself (a timer, page load), not from a click.
 bool IsPopUp(ICoreWebView2NewWindowRequestedEventArgs* args) {
@@ -58,19 +31,39 @@ HRESULT OnNewWindowRequested(ICoreWebView2* /*sender*/, ICoreWebView2NewWindowRe
     EngineString uri;
     args->get_Uri(uri.Out());
     request->uri = uri.Copy();
-    TabRequest tabRequest;
-    tabRequest.show = [request](BrowserTab& tab) { HandOverTab(*request, tab); };
-    // No tab: the request is answered with no new window.
-    tabRequest.failed = [request](HRESULT, bool) {
-        if (request->deferral) request->deferral->Complete();
-    };
     args->GetDeferral(&request->deferral);
     try {
-        RequestTab(g_hMainWnd, std::move(tabRequest));
+        g_newWindowRequests.push_back(request);
     } catch (...) {
         // Out of memory: a deferral never completed would hold the page's request forever.
-        if (request->deferral) request->deferral->Complete();
+        DeclineNewWindow(*request);
         throw;
     }
+    PostMessageW(g_hMainWnd, WM_APP_OPEN_NEW_WINDOWS, 0, 0);
     return S_OK;
+}
+
+std::vector<NewWindowRequestPtr> TakeNewWindowRequests() {
+    std::vector<NewWindowRequestPtr> taken;
+    taken.swap(g_newWindowRequests);
+    return taken;
+}
+
+void HandOverNewWindow(const NewWindowRequest& request, BrowserTab& tab) {
+    if (FAILED(request.args->put_NewWindow(tab.webview.Get()))) {
+        if (request.uri.empty()) {
+            tab.webview->NavigateToString(NewTabPageHtml);
+        } else {
+            tab.webview->Navigate(request.uri.c_str());
+        }
+    }
+    if (request.deferral) request.deferral->Complete();
+}
+
+void DeclineNewWindow(const NewWindowRequest& request) {
+    if (request.deferral) request.deferral->Complete();
+}
+
+void DeclinePendingNewWindows() {
+    for (const NewWindowRequestPtr& request : TakeNewWindowRequests()) DeclineNewWindow(*request);
 }

@@ -1,5 +1,6 @@
 // Engine processes that fail: a tab's render process exits or hangs, or the
-// engine's browser process exits and takes every tab with it.
+// engine's browser process exits and takes every tab with it (the recovery
+// that follows is core/EngineRecovery.h).
 #pragma once
 
 #include "engine/WebViewInterfaces.h"
@@ -20,13 +21,6 @@ HRESULT OnProcessFailed(ICoreWebView2* sender, ICoreWebView2ProcessFailedEventAr
 // whether to reload each tab that stopped responding; once per hang.
 void HandleTabProcessFailures(HWND owner);
 
-// WM_APP_RECOVER_ENGINE: closes every tab, lets the environment go and
-// requests a new one from the same loader and user data folder; once it comes,
-// the tabs reopen in their order at their last address, the same one current.
-// Does nothing unless a tab saw the browser process exit. Tabs not back yet
-// when the engine exits again are reopened by the next recovery; a tab the
-// working engine cannot make goes among the closed tabs (Ctrl+Shift+T).
-void RecoverEngine();
-
-// Drops a recovery's tabs still waiting to come back (the engine is let go).
-void ForgetEngineRecovery();
+// Whether a tab has seen the engine's browser process exit, and so a
+// recovery (WM_APP_RECOVER_ENGINE) is on its way.
+bool IsRecoveryPosted();

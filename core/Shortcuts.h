@@ -1,8 +1,8 @@
-// The keyboard shortcuts: one table, read both by the message loop (turned
-// into an accelerator table for TranslateAcceleratorW) and by the page's
-// AcceleratorKeyPressed handler, so that a key does the same wherever the
-// keyboard focus is. Each shortcut is the WM_COMMAND of a button or of a
-// command of its own (core/WindowHandles.h).
+// The keyboard shortcuts: one table and one matcher, used both by the message
+// loop (keys for the browser's own controls) and by the page's
+// AcceleratorKeyPressed handler, with the same reading of the modifier keys,
+// so that a key does the same wherever the keyboard focus is. Each shortcut is
+// the WM_COMMAND of a button or of a command of its own (core/CommandIds.h).
 #pragma once
 
 #include "engine/WebViewInterfaces.h"
@@ -11,9 +11,18 @@
 // modifiers, or 0 when there is none.
 WORD ShortcutCommand(UINT virtualKey, bool ctrl, bool shift, bool alt);
 
-// The table for TranslateAcceleratorW; the caller destroys it with
-// DestroyAcceleratorTable. Null if it cannot be created.
-HACCEL CreateShortcutTable();
+// The command for a key-down of `virtualKey`, or 0. Ctrl, Shift and Alt are
+// read from the thread's keyboard state; Alt also counts when the key event
+// itself says it was held (`altHeld`). AltGr is Ctrl+Alt, so it matches no
+// Ctrl shortcut: AltGr+W types a character on many layouts. A key-down that
+// repeats a held key (`repeat`) acts only for the shortcuts that repeat
+// (F11 toggles once per press).
+WORD ShortcutForKeyDown(UINT virtualKey, bool altHeld, bool repeat);
+
+// A key message the message loop is about to dispatch: when it is a
+// shortcut's key-down for the main window or one of its controls, sends the
+// command to the main window and returns true.
+bool TranslateShortcut(const MSG& msg);
 
 // Keys offered by the engine while the page has the keyboard focus: a key-down
 // (system key-downs included, for Alt combinations) that is a shortcut is

@@ -1,6 +1,9 @@
 #include "core/TabActions.h"
 
-#include "core/EngineStart.h"
+#include "core/ClosedTabs.h"
+#include "core/CurrentTab.h"
+#include "core/EngineEnvironment.h"
+#include "core/FullScreen.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
 
@@ -10,6 +13,35 @@
 #include <utility>
 
 using Microsoft::WRL::ComPtr;
+
+void SwitchToTab(int index) {
+    if (!IsTabIndex(index)) return;
+    if (index != g_currentTab) EndTabFullScreen(g_currentTab);
+    MakeTabCurrent(index);
+    ShowCurrentTab(KeyboardAfterChange::Page);
+}
+
+void ActivateTabBy(int step) {
+    if (!IsTabIndex(g_currentTab)) return;
+    const int count = static_cast<int>(g_tabs.size());
+    SwitchToTab(((g_currentTab + step) % count + count) % count);
+}
+
+void CloseTab(int index) {
+    if (!IsTabIndex(index) || g_tabs.size() < 2) return;
+    const bool wasCurrent = index == g_currentTab;
+    if (wasCurrent) EndTabFullScreen(index);
+    RememberClosedTab(g_tabs[index].lastSource);
+    g_tabs[index].controller->Close();
+    EraseTab(index);
+    // Another tab: the current one stays current and visible as it is.
+    if (wasCurrent) ShowCurrentTab(KeyboardAfterChange::Page);
+}
+
+void MoveTab(int from, int to) {
+    if (!IsTabIndex(from) || !IsTabIndex(to) || from == to) return;
+    MoveTabPlace(from, to);
+}
 
 void ReloadTab(int index) {
     if (IsTabIndex(index)) g_tabs[index].webview->Reload();
@@ -34,13 +66,23 @@ void DuplicateTab(HWND parent, int index) {
 void CloseOtherTabs(int index) {
     if (!IsTabIndex(index)) return;
     // Made current first, so that no other tab is shown on the way.
-    if (index != g_currentTab) ActivateTab(index);
+    if (index != g_currentTab) SwitchToTab(index);
     for (int before = index; before > 0; --before) CloseTab(0);
     while (g_tabs.size() > 1) CloseTab(1);
 }
 
 void CloseTabsToRight(int index) {
     if (!IsTabIndex(index)) return;
-    if (g_currentTab > index) ActivateTab(index);
+    if (g_currentTab > index) SwitchToTab(index);
     while (g_tabs.size() > static_cast<size_t>(index) + 1) CloseTab(index + 1);
+}
+
+void ReopenClosedTab(HWND parent) {
+    std::wstring source;
+    if (!g_environment || !TakeMostRecentClosedTab(&source)) return;
+    TabRequest request;
+    request.show = [source](BrowserTab& tab) { ShowAddress(tab, source); };
+    // An address that brought no tab stays remembered.
+    request.failed = [source](HRESULT, bool) { RememberClosedTab(source); };
+    RequestTab(parent, std::move(request));
 }

@@ -1,7 +1,7 @@
 #include "core/TabCreation.h"
 
-#include "core/AddressBarFocus.h"
-#include "core/EngineStart.h"
+#include "core/CurrentTab.h"
+#include "core/EngineEnvironment.h"
 #include "core/FullScreen.h"
 #include "core/History.h"
 #include "core/Loading.h"
@@ -16,11 +16,10 @@
 #include "core/WindowHandles.h"
 #include "engine/Handler.h"
 
-#include <commctrl.h>
 #include <wrl/client.h>
 
-#include <algorithm>
 #include <memory>
+#include <utility>
 
 using Microsoft::WRL::ComPtr;
 
@@ -53,14 +52,6 @@ void RegisterTabHandlers(BrowserTab& tab) {
         nullptr);
 }
 
-void InsertTabStripItem(int index) {
-    wchar_t caption[] = L"New Tab";
-    TCITEMW tie = {};
-    tie.mask = TCIF_TEXT;
-    tie.pszText = caption;
-    SendMessageW(g_hTabCtrl, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tie));
-}
-
 // The engine answered `request`, asked of `requestedFrom`.
 void CompleteTabRequest(const TabRequest& request, ICoreWebView2Environment* requestedFrom, HRESULT result,
                         ICoreWebView2Controller* controller) {
@@ -71,7 +62,7 @@ void CompleteTabRequest(const TabRequest& request, ICoreWebView2Environment* req
         return;
     }
     const size_t position = request.position ? request.position() : g_tabs.size();
-    const int index = AddTab(controller, position, request.makeCurrent);
+    const int index = AddTab(controller, position, request.makeCurrent, request.keyboard);
     if (index == -1) {
         request.failed(FAILED(result) ? result : E_NOINTERFACE, false);
         return;
@@ -108,15 +99,13 @@ void CreateNewTab(HWND parent) {
     TabRequest request;
     // Ready for typing, as the New Tab page's own box makes it: the address
     // bar has the focus with all its text selected.
-    request.show = [](BrowserTab& tab) {
-        tab.webview->NavigateToString(NewTabPageHtml);
-        if (tab.webview.Get() == CurrentWebView()) FocusAddressBar();
-    };
+    request.keyboard = KeyboardAfterChange::AddressBar;
+    request.show = [](BrowserTab& tab) { tab.webview->NavigateToString(NewTabPageHtml); };
     request.failed = ReportTabFailure;
     RequestTab(parent, std::move(request));
 }
 
-int AddTab(ICoreWebView2Controller* controller, size_t position, bool makeCurrent) {
+int AddTab(ICoreWebView2Controller* controller, size_t position, bool makeCurrent, KeyboardAfterChange keyboard) {
     if (controller == nullptr) return -1;
 
     BrowserTab tab;
@@ -125,16 +114,17 @@ int AddTab(ICoreWebView2Controller* controller, size_t position, bool makeCurren
     if (!tab.webview) return -1;
 
     RegisterTabHandlers(tab);
-    const int index = static_cast<int>(std::min(position, g_tabs.size()));
-    g_tabs.insert(g_tabs.begin() + index, tab);
-    InsertTabStripItem(index);
-    if (g_currentTab >= index) ++g_currentTab;
-    if (makeCurrent || g_currentTab == -1) {
-        SwitchToTab(index);
+    const bool firstTab = g_currentTab == -1;
+    const int index = InsertTab(std::move(tab), position);
+    if (makeCurrent && !firstTab) {
+        EndTabFullScreen(g_currentTab);
+        MakeTabCurrent(index);
+    }
+    if (index == g_currentTab) {
+        ShowCurrentTab(keyboard);
     } else {
         g_tabs[index].controller->put_IsVisible(FALSE);
     }
-    SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(g_currentTab), 0);
     return index;
 }
 
@@ -145,4 +135,14 @@ void ShowAddress(BrowserTab& tab, const std::wstring& address) {
     }
     tab.lastSource = address;
     tab.webview->Navigate(address.c_str());
+}
+
+void OpenRequestedWindows(HWND parent) {
+    for (NewWindowRequestPtr& window : TakeNewWindowRequests()) {
+        TabRequest request;
+        request.show = [window](BrowserTab& tab) { HandOverNewWindow(*window, tab); };
+        // No tab: the request is answered with no new window.
+        request.failed = [window](HRESULT, bool) { DeclineNewWindow(*window); };
+        RequestTab(parent, std::move(request));
+    }
 }

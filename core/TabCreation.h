@@ -2,6 +2,7 @@
 // to the browser's event handlers, and what a new tab shows.
 #pragma once
 
+#include "core/CurrentTab.h"
 #include "engine/WebViewInterfaces.h"
 
 #include <functional>
@@ -17,6 +18,8 @@ struct TabRequest {
     std::function<size_t()> position;
     // Whether it becomes current (it does anyway while no tab is current).
     bool makeCurrent = true;
+    // Where the keyboard goes when it becomes current.
+    KeyboardAfterChange keyboard = KeyboardAfterChange::Page;
     // The tab arrived and was added: what it shows is up to the caller.
     std::function<void(BrowserTab& tab)> show;
     // No tab came: the request failed (at once or later), brought no web view,
@@ -42,12 +45,20 @@ void CreateNewTab(HWND parent);
 
 // Adds `controller` as a tab: wires its handlers, inserts it at `position` in
 // the list and the strip (captioned "New Tab") and makes it current when
-// `makeCurrent` is set or no tab is current; otherwise hides it. What the tab
-// shows is the caller's business. Returns its index, or -1, adding nothing,
-// when the controller is null or brings no web view.
-int AddTab(ICoreWebView2Controller* controller, size_t position, bool makeCurrent);
+// `makeCurrent` is set or no tab is current, the keyboard going as `keyboard`
+// says; otherwise hides it. What the tab shows is the caller's business.
+// Returns its index, or -1, adding nothing, when the controller is null or
+// brings no web view.
+int AddTab(ICoreWebView2Controller* controller, size_t position, bool makeCurrent,
+           KeyboardAfterChange keyboard = KeyboardAfterChange::Page);
 
 // Takes a tab to an address it showed or is to show: the New Tab page where
 // that is the New Tab page's (or nothing yet), otherwise the address itself,
 // which it remembers.
 void ShowAddress(BrowserTab& tab, const std::wstring& address);
+
+// WM_APP_OPEN_NEW_WINDOWS: a tab for each new window the pages asked for
+// (core/NewWindows.h), at the end of the strip, made current, the keyboard in
+// its page. Each request is answered once its tab arrives, or declined when
+// none can come.
+void OpenRequestedWindows(HWND parent);

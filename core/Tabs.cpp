@@ -1,16 +1,10 @@
 #include "core/Tabs.h"
 
-#include "core/AddressBarText.h"
-#include "core/ClosedTabs.h"
-#include "core/FullScreen.h"
-#include "core/KeyboardFocus.h"
-#include "core/Layout.h"
-#include "core/Loading.h"
-#include "core/NavigationButtons.h"
 #include "core/WindowHandles.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <utility>
 
@@ -20,6 +14,12 @@ int g_currentTab = -1;
 namespace {
 
 const wchar_t kNewTabPageMarker[] = L"data:text/html";
+
+// The strip's selection follows g_currentTab. TCM_SETCURSEL sends no
+// TCN_SELCHANGE, so this never comes back as a switch.
+void SelectInStrip() {
+    SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(g_currentTab), 0);
+}
 
 }  // namespace
 
@@ -56,56 +56,37 @@ int FindTabByWebView(const ICoreWebView2* webview) {
     return -1;
 }
 
-void SwitchToTab(int index) {
+void NoteTabSource(int index, const std::wstring& source) {
     if (!IsTabIndex(index)) return;
-    if (index != g_currentTab) EndPageFullScreen();
-    if (IsTabIndex(g_currentTab)) g_tabs[g_currentTab].controller->put_IsVisible(FALSE);
-    g_currentTab = index;
-    // A minimised window keeps its page hidden from the engine until restored.
-    g_tabs[g_currentTab].controller->put_IsVisible(IsIconic(g_hMainWnd) ? FALSE : TRUE);
-    ShowCurrentAddress();
-    UpdateNavigationButtons();
-    UpdateReloadButton();
-    ResizeBrowser();
-    SetFocus(g_hMainWnd);
-    // The main window hands the focus on to the page when it receives it; if
-    // it had it already, no WM_SETFOCUS came to do so.
-    if (GetFocus() == g_hMainWnd) FocusCurrentPage();
+    g_tabs[index].lastSource = source;
+    g_tabs[index].failure.hangAsked = false;
 }
 
-void ActivateTab(int index) {
-    if (!IsTabIndex(index)) return;
-    SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SwitchToTab(index);
+int InsertTab(BrowserTab tab, size_t index) {
+    const int at = static_cast<int>(std::min(index, g_tabs.size()));
+    g_tabs.insert(g_tabs.begin() + at, std::move(tab));
+    wchar_t caption[] = L"New Tab";
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption;
+    SendMessageW(g_hTabCtrl, TCM_INSERTITEMW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&item));
+    if (g_currentTab >= at) ++g_currentTab;
+    if (g_currentTab == -1) g_currentTab = at;
+    SelectInStrip();
+    return at;
 }
 
-void ActivateTabBy(int step) {
-    if (!IsTabIndex(g_currentTab)) return;
-    const int count = static_cast<int>(g_tabs.size());
-    ActivateTab(((g_currentTab + step) % count + count) % count);
-}
-
-void CloseTab(int index) {
-    if (!IsTabIndex(index) || g_tabs.size() < 2) return;
-    if (index == g_currentTab) EndPageFullScreen();
-    RememberClosedTab(g_tabs[index].lastSource);
-    g_tabs[index].controller->Close();
+BrowserTab EraseTab(int index) {
+    BrowserTab erased = std::move(g_tabs[index]);
     g_tabs.erase(g_tabs.begin() + index);
     SendMessageW(g_hTabCtrl, TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
-    if (index != g_currentTab) {
-        // Another tab: the current one stays current and visible as it is;
-        // only its index moves when a tab before it went.
-        if (index < g_currentTab) --g_currentTab;
-        SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(g_currentTab), 0);
-        return;
-    }
-    if (static_cast<size_t>(g_currentTab) >= g_tabs.size()) g_currentTab = static_cast<int>(g_tabs.size()) - 1;
-    SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(g_currentTab), 0);
-    SwitchToTab(g_currentTab);
+    if (index < g_currentTab) --g_currentTab;
+    if (g_currentTab >= static_cast<int>(g_tabs.size())) g_currentTab = static_cast<int>(g_tabs.size()) - 1;
+    SelectInStrip();
+    return erased;
 }
 
-void MoveTab(int from, int to) {
-    if (!IsTabIndex(from) || !IsTabIndex(to) || from == to) return;
+void MoveTabPlace(int from, int to) {
     BrowserTab moved = std::move(g_tabs[from]);
     g_tabs.erase(g_tabs.begin() + from);
     g_tabs.insert(g_tabs.begin() + to, std::move(moved));
@@ -118,7 +99,7 @@ void MoveTab(int from, int to) {
     }
 
     // The strip's item goes with it, caption and all (a caption is never
-    // longer than kMaxCaptionLength).
+    // longer than the caption limit).
     wchar_t caption[256] = {};
     TCITEMW item = {};
     item.mask = TCIF_TEXT;
@@ -127,14 +108,13 @@ void MoveTab(int from, int to) {
     SendMessageW(g_hTabCtrl, TCM_GETITEMW, static_cast<WPARAM>(from), reinterpret_cast<LPARAM>(&item));
     SendMessageW(g_hTabCtrl, TCM_DELETEITEM, static_cast<WPARAM>(from), 0);
     SendMessageW(g_hTabCtrl, TCM_INSERTITEMW, static_cast<WPARAM>(to), reinterpret_cast<LPARAM>(&item));
-    // Sends no TCN_SELCHANGE: the current tab did not change, only its place.
-    SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(g_currentTab), 0);
+    SelectInStrip();
 }
 
-void NoteTabSource(int index, const std::wstring& source) {
+void MakeTabCurrent(int index) {
     if (!IsTabIndex(index)) return;
-    g_tabs[index].lastSource = source;
-    g_tabs[index].failure.hangAsked = false;
+    g_currentTab = index;
+    SelectInStrip();
 }
 
 void ClearTabs() {

@@ -1,9 +1,11 @@
-// The list of open tabs, the current tab, and switching and closing tabs.
+// The list of open tabs and the current tab, the bottom of the browser: every
+// other part reads it, and only the five functions at the end change it.
 //
 // g_tabs and the tab strip always agree: item i of the strip belongs to
-// g_tabs[i]. Once the first tab exists exactly one tab is current, its
-// controller is the only visible one, and the last tab is never closed (while
-// a failed engine is replaced, both are empty until the tabs come back).
+// g_tabs[i], and the strip's selection is g_currentTab. Once the first tab
+// exists exactly one tab is current (while a failed engine is replaced, both
+// are empty until the tabs come back). What the window shows of the current
+// tab is not kept here: core/CurrentTab.h refreshes it after a change.
 #pragma once
 
 #include "core/NewTabAddress.h"
@@ -30,11 +32,12 @@ struct BrowserTab {
     EventRegistrationToken titleChangedToken = {};
     std::wstring lastSource;  // the last address it reported or was asked to load; reopened after a failure
     bool loading = false;     // between its NavigationStarting and its NavigationCompleted
+    bool pageFullScreen = false;  // its page has a full-screen element and holds the window full screen
     TabFailureState failure;
 };
 
 extern std::vector<BrowserTab> g_tabs;
-extern int g_currentTab;  // -1 until the first tab has become current
+extern int g_currentTab;  // -1 while there is no tab
 
 // The built-in page is reported as a data URL: its source begins with
 // "data:text/html".
@@ -58,30 +61,29 @@ ICoreWebView2Controller* CurrentController();
 // Index of the tab whose web view is `webview` (pointer identity), or -1.
 int FindTabByWebView(const ICoreWebView2* webview);
 
-// Makes tab `index` current; the tab that was current first ends its page's
-// full screen.
-void SwitchToTab(int index);
-// Selects tab `index` in the strip and switches to it; ignores an index out of range.
-void ActivateTab(int index);
-// Activates the tab `step` places after the current one (before it for a
-// negative step), wrapping around at either end of the strip.
-void ActivateTabBy(int step);
-
-// Closes tab `index` and remembers its address for reopening (the current
-// tab first ends its page's full screen). Closing the
-// current tab makes the tab that moves into its place current (the new last
-// tab when it was the last); closing another keeps the current tab current.
-void CloseTab(int index);
-
-// Moves tab `from` to place `to` (both existing places; otherwise nothing
-// happens): the list, the strip's item with its caption, and the current tab
-// move together, and the same tab stays current and shown.
-void MoveTab(int from, int to);
-
 // Tab `index` reported `source`: a recovery reopens it there, and its page is
 // alive, so a later hang is a new one.
 void NoteTabSource(int index, const std::wstring& source);
 
-// Drops every tab from the list and the strip (their engine objects are let
-// go, not closed); there is no current tab afterwards.
+// The changes of the list. Each keeps the strip's items and selection, g_tabs
+// and g_currentTab in step; none shows, hides or focuses anything.
+
+// Inserts `tab` at `index` (past the end: at the end), captioned "New Tab".
+// The current tab stays current; the first tab becomes current. Returns its index.
+int InsertTab(BrowserTab tab, size_t index);
+
+// Takes tab `index` out of the list and returns it. When it was current, the
+// tab that moves into its place becomes current (the new last tab when it was
+// the last; none when it was the only one).
+BrowserTab EraseTab(int index);
+
+// Moves tab `from` to place `to` (both existing places), caption and all; the
+// same tab stays current.
+void MoveTabPlace(int from, int to);
+
+// Makes tab `index` current (an index out of range changes nothing).
+void MakeTabCurrent(int index);
+
+// Takes every tab out (their engine objects are let go, not closed); there is
+// no current tab afterwards.
 void ClearTabs();

@@ -13,12 +13,6 @@ void InstallAddressBarProc() {
         SetWindowLongPtrW(g_hAddressBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AddressBarProc)));
 }
 
-std::wstring ReadAddressBarText(HWND addressBar) {
-    wchar_t buffer[kAddressBufferSize];
-    const int length = GetWindowTextW(addressBar, buffer, kAddressBufferSize);
-    return std::wstring(buffer, length > 0 ? static_cast<size_t>(length) : 0);
-}
-
 LRESULT CALLBACK AddressBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CHAR && (wParam == VK_RETURN || wParam == VK_ESCAPE)) return 0;
     if (message == WM_KEYDOWN && HandleSuggestionKey(wParam)) return 0;
@@ -32,6 +26,9 @@ LRESULT CALLBACK AddressBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return 0;
     }
     if (message == WM_SETTEXT) return SetAddressBarTextByBrowser(hwnd, message, wParam, lParam, g_oldAddressBarProc);
-    if (message == WM_KILLFOCUS) CloseSuggestions();
+    if (message == WM_KILLFOCUS) {
+        CloseSuggestions();
+        OnAddressBarFocusLost(reinterpret_cast<HWND>(wParam));
+    }
     return CallWindowProcW(g_oldAddressBarProc, hwnd, message, wParam, lParam);
 }

@@ -6,14 +6,9 @@
 
 #include <windows.h>
 
-#include <string>
-
 extern WNDPROC g_oldAddressBarProc;
 
 // Subclasses g_hAddressBar with AddressBarProc.
 void InstallAddressBarProc();
-
-// The address bar's text as resolution sees it: at most 2047 UTF-16 units.
-std::wstring ReadAddressBarText(HWND addressBar);
 
 LRESULT CALLBACK AddressBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,10 +1,10 @@
 #include "shell/AddressSuggestionList.h"
 
+#include "core/AddressBarText.h"
 #include "core/AddressInput.h"
 #include "core/AddressSuggestions.h"
 #include "core/History.h"
 #include "core/WindowHandles.h"
-#include "shell/AddressBar.h"
 
 #include <utility>
 #include <vector>
@@ -30,7 +30,7 @@ void PutIntoAddressBar(const std::wstring& text) {
     SetWindowTextW(g_hAddressBar, text.c_str());
     g_listSetsText = false;
     SendMessageW(g_hAddressBar, EM_SETSEL, static_cast<WPARAM>(text.size()), static_cast<LPARAM>(text.size()));
-    SendMessageW(g_hAddressBar, EM_SETMODIFY, TRUE, 0);
+    BeginAddressEditing();
 }
 
 void ChooseEntry(int index) {
@@ -77,6 +77,8 @@ LRESULT CALLBACK SuggestionListProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
             ChooseEntry(index);
             const std::wstring address = g_chosenAddress;
             CloseSuggestions();
+            // Chosen, as Enter takes typed text: the bar follows the page again.
+            EndAddressEditing();
             NavigateToVisitedAddress(address);
             return 0;
         }
@@ -108,6 +110,7 @@ void CloseSuggestions() {
 
 void OnAddressBarChanged() {
     if (g_listSetsText || g_browserSetsText) return;
+    BeginAddressEditing();
     g_chosenAddress.clear();
     if (GetFocus() != g_hAddressBar) {
         CloseSuggestions();

@@ -4,6 +4,7 @@
 #include "core/AppMessages.h"
 #include "core/ClosedTabs.h"
 #include "core/CommandIds.h"
+#include "core/EngineRecovery.h"
 #include "core/EngineStart.h"
 #include "core/FullScreen.h"
 #include "core/History.h"
@@ -71,12 +72,15 @@ LRESULT OnCreate(HWND hwnd) {
 }
 
 LRESULT OnDestroy() {
+    // The pages go while their parent window still exists; nothing is asked
+    // of them after this.
+    CloseTabsForExit();
     DeleteObject(g_hFont);
     PostQuitMessage(0);
     return 0;
 }
 
-LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
     ICoreWebView2* webview = CurrentWebView();
     const int id = LOWORD(wParam);
     switch (id) {
@@ -102,16 +106,16 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
             ShowHistory(hwnd);
             break;
         case ID_CLOSE_TAB:
+            CloseTab(g_currentTab);
+            break;
+        case ID_CLOSE_TAB_SHORTCUT:
             // Ctrl+W in a window the engine could not start in has no tab to
             // close: it closes the window, as closing the last tab would.
-            if (HIWORD(wParam) == 1 && IsEngineUnavailable()) {
+            if (IsEngineUnavailable()) {
                 PostMessageW(hwnd, WM_CLOSE, 0, 0);
             } else {
                 CloseTab(g_currentTab);
             }
-            break;
-        case ID_CLOSE_TAB_AT:
-            CloseTab(static_cast<int>(lParam));
             break;
         case ID_FOCUS_ADDRESS_BAR:
             FocusAddressBar();
@@ -123,7 +127,7 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
             ActivateTabBy(-1);
             break;
         case ID_LAST_TAB:
-            ActivateTab(static_cast<int>(g_tabs.size()) - 1);
+            SwitchToTab(static_cast<int>(g_tabs.size()) - 1);
             break;
         case ID_REOPEN_CLOSED_TAB:
             ReopenClosedTab(hwnd);
@@ -134,23 +138,37 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         case ID_MOVE_TAB_RIGHT:
             MoveTab(g_currentTab, g_currentTab + 1);
             break;
-        case ID_RELOAD_TAB_AT:
-            ReloadTab(static_cast<int>(lParam));
-            break;
-        case ID_DUPLICATE_TAB_AT:
-            DuplicateTab(hwnd, static_cast<int>(lParam));
-            break;
-        case ID_CLOSE_OTHER_TABS_AT:
-            CloseOtherTabs(static_cast<int>(lParam));
-            break;
-        case ID_CLOSE_TABS_RIGHT_OF:
-            CloseTabsToRight(static_cast<int>(lParam));
-            break;
         case ID_ADDRESS_BAR:
             if (HIWORD(wParam) == EN_CHANGE) OnAddressBarChanged();
             break;
         default:
-            if (id >= ID_SELECT_TAB_1 && id <= ID_SELECT_TAB_8) ActivateTab(id - ID_SELECT_TAB_1);
+            if (id >= ID_SELECT_TAB_1 && id <= ID_SELECT_TAB_8) SwitchToTab(id - ID_SELECT_TAB_1);
+            break;
+    }
+    return 0;
+}
+
+// WM_APP_TAB_COMMAND: a command on one tab, by its index (-1 for a tab that
+// closed meanwhile, which every command ignores).
+LRESULT OnTabCommand(HWND hwnd, WPARAM command, LPARAM index) {
+    const int tab = static_cast<int>(index);
+    switch (command) {
+        case ID_CLOSE_TAB_AT:
+            CloseTab(tab);
+            break;
+        case ID_RELOAD_TAB_AT:
+            ReloadTab(tab);
+            break;
+        case ID_DUPLICATE_TAB_AT:
+            DuplicateTab(hwnd, tab);
+            break;
+        case ID_CLOSE_OTHER_TABS_AT:
+            CloseOtherTabs(tab);
+            break;
+        case ID_CLOSE_TABS_RIGHT_OF:
+            CloseTabsToRight(tab);
+            break;
+        default:
             break;
     }
     return 0;
@@ -158,7 +176,8 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnNotify(LPARAM lParam) {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header->code == static_cast<UINT>(TCN_SELCHANGE)) {
+    // Only the tab strip's own selection change is a switch.
+    if (header->hwndFrom == g_hTabCtrl && header->code == static_cast<UINT>(TCN_SELCHANGE)) {
         SwitchToTab(static_cast<int>(SendMessageW(g_hTabCtrl, TCM_GETCURSEL, 0, 0)));
     }
     return 0;
@@ -226,14 +245,19 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
             OnMainWindowMoved();
             return 0;
         case WM_SETFOCUS:
-            FocusCurrentPage();
+            PassFocusToPage();
             return 0;
         case WM_ACTIVATE:
             return OnActivate(hwnd, wParam, lParam);
         case WM_NOTIFY:
             return OnNotify(lParam);
         case WM_COMMAND:
-            return OnCommand(hwnd, wParam, lParam);
+            return OnCommand(hwnd, wParam);
+        case WM_APP_TAB_COMMAND:
+            return OnTabCommand(hwnd, wParam, lParam);
+        case WM_APP_OPEN_NEW_WINDOWS:
+            OpenRequestedWindows(hwnd);
+            return 0;
         case WM_APP_ENGINE_START_FAILED:
             ReportEngineStartFailure(hwnd, static_cast<HRESULT>(wParam), static_cast<EngineFailureSource>(lParam));
             return 0;

@@ -63,24 +63,12 @@ void StartEngine(const std::wstring& executablePath) {
     StartEngineEnvironment(createEnvironment, UserDataFolderFor(executablePath));
 }
 
-bool TranslateShortcut(HACCEL shortcuts, const MSG& msg) {
-    if (!TranslateAcceleratorW(g_hMainWnd, shortcuts, const_cast<MSG*>(&msg))) return false;
-    // An Alt shortcut's key-down still goes to the default window handling
-    // (never to the control): there the platform notes that Alt was used with
-    // another key, so that releasing Alt does not open the window menu. Wine
-    // relies on this; Windows notes it earlier as well.
-    if (msg.message == WM_SYSKEYDOWN) DefWindowProcW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
-    return true;
-}
-
 int RunMessageLoop() {
-    const HACCEL shortcuts = CreateShortcutTable();
     MSG msg = {};
     while (GetMessageW(&msg, nullptr, 0, 0)) {
-        if (TranslateShortcut(shortcuts, msg)) continue;
+        if (TranslateShortcut(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    DestroyAcceleratorTable(shortcuts);
     return static_cast<int>(msg.wParam);
 }

@@ -25,10 +25,6 @@ HWND CreateMainWindow(HINSTANCE instance);
 // which tells the user once it is visible.
 void StartEngine(const std::wstring& executablePath);
 
-// A key-down that is a shortcut (core/Shortcuts.h) becomes the main window's
-// WM_COMMAND, whichever control has the focus; returns whether it was one.
-bool TranslateShortcut(HACCEL shortcuts, const MSG& msg);
-
 // Runs until WM_QUIT and returns its exit code. Every shortcut, Ctrl+W among
 // them, is translated into its command (core/Shortcuts.h).
 int RunMessageLoop();

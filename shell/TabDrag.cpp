@@ -1,5 +1,6 @@
 #include "shell/TabDrag.h"
 
+#include "core/TabActions.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 

@@ -1,5 +1,6 @@
 #include "shell/TabMenu.h"
 
+#include "core/AppMessages.h"
 #include "core/ClosedTabs.h"
 #include "core/CommandIds.h"
 #include "core/Tabs.h"
@@ -43,8 +44,12 @@ void ShowTabMenu(HWND strip, int index, POINT at) {
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, owner,
                        nullptr));
     DestroyMenu(menu);
-    // A closed tab's index is -1, which the tab commands ignore.
-    if (command != 0) SendMessageW(owner, WM_COMMAND, MAKEWPARAM(command, 0), FindTabByWebView(tab.Get()));
+    if (command == ID_NEW_TAB || command == ID_REOPEN_CLOSED_TAB) {
+        SendMessageW(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    } else if (command != 0) {
+        // A closed tab's index is -1, which the tab commands ignore.
+        SendMessageW(owner, WM_APP_TAB_COMMAND, command, FindTabByWebView(tab.Get()));
+    }
 }
 
 bool OnTabStripContextMenu(HWND strip, LPARAM lParam) {

@@ -10,7 +10,8 @@
 HMENU CreateTabMenu(int index);
 
 // Shows the menu for tab `index` at the screen point `at` and sends the chosen
-// command to the strip's parent as WM_COMMAND, lParam the tab's index by then.
+// command to the strip's parent: New tab and Reopen closed tab as WM_COMMAND,
+// the others as WM_APP_TAB_COMMAND with the tab's index by then.
 void ShowTabMenu(HWND strip, int index, POINT at);
 
 // The strip's WM_CONTEXTMENU: `lParam` is the screen point of a right click,

@@ -1,5 +1,6 @@
 #include "shell/TabStrip.h"
 
+#include "core/AppMessages.h"
 #include "core/CommandIds.h"
 #include "core/WindowHandles.h"
 #include "shell/TabDrag.h"
@@ -18,8 +19,8 @@ LRESULT OnMiddleButtonUp(HWND hwnd, LPARAM lParam) {
     TCHITTESTINFO hit = {};
     hit.pt = PointOf(lParam);
     const LRESULT index = SendMessageW(hwnd, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-    // The close goes through the main window's command dispatch like every other.
-    if (index >= 0) SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(ID_CLOSE_TAB_AT, 0), index);
+    // The close goes through the main window's dispatch like the tab menu's.
+    if (index >= 0) SendMessageW(GetParent(hwnd), WM_APP_TAB_COMMAND, ID_CLOSE_TAB_AT, index);
     return 0;
 }
 

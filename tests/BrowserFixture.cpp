@@ -1,5 +1,6 @@
 #include "BrowserFixture.h"
 
+#include "core/AddressInput.h"
 #include "core/ClosedTabs.h"
 #include "core/CommandIds.h"
 #include "core/EngineStart.h"

@@ -1,12 +1,18 @@
 // The main window's class, its eight controls and its font, and its end.
 #include "BrowserFixture.h"
 
+#include "core/AddressInput.h"
 #include "core/CommandIds.h"
+#include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "shell/AddressBar.h"
 #include "shell/MainWindow.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -102,5 +108,41 @@ TEST_F(MainWindow, ClosingDeletesTheFontAndQuitsWithCodeZero) {
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 0u);
 }
+
+// Closing the window as Alt+F4 and the system menu do, with the page holding
+// the keyboard (and, the second time, full screen): every tab is closed once,
+// while the window still exists, and nothing is asked of a closed page after.
+class ClosingWindow : public BrowserFixture {
+protected:
+    void CloseWithThePageFocused(bool fullScreen) {
+        StartEngine();
+        OpenTabs(1);
+        const int view = TabViewIds()[1];
+        if (fullScreen) {
+            ASSERT_TRUE(devengine::TriggerFullScreen(view, true));
+            Settle();
+            ASSERT_FALSE(IsWindowVisible(g_hAddressBar)) << "full screen";
+        }
+        SetForegroundWindow(g_hMainWnd);
+        SetFocus(devengine::GetView(view).pageWindow);
+        ASSERT_EQ(GetFocus(), devengine::GetView(view).pageWindow);
+        SendMessageW(g_hMainWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ASSERT_FALSE(IsWindow(g_hMainWnd));
+        Settle();
+        for (int id : devengine::ViewIds()) {
+            const std::vector<std::wstring> calls = devengine::CallLog(id);
+            EXPECT_TRUE(devengine::GetView(id).closed) << "view " << id;
+            EXPECT_EQ(std::count(calls.begin(), calls.end(), L"Close"), 1) << "view " << id;
+        }
+        for (const std::wstring& line : devengine::EngineLog()) {
+            EXPECT_EQ(line.find(L"[closed]"), std::wstring::npos) << testing::PrintToString(line);
+        }
+        EXPECT_TRUE(g_tabs.empty());
+    }
+};
+
+TEST_F(ClosingWindow, AsksNothingOfAClosedPage) { CloseWithThePageFocused(false); }
+
+TEST_F(ClosingWindow, InFullScreenAsksNothingOfAClosedPage) { CloseWithThePageFocused(true); }
 
 }  // namespace

@@ -134,7 +134,7 @@ TEST_F(TabCreation, AnEngineThatCannotStartIsReportedOncePerFailure) {
 }
 
 TEST_F(TabCreation, CtrlWClosesTheWindowOnlyOnceTheEngineCouldNotStart) {
-    const WPARAM ctrlW = MAKEWPARAM(ID_CLOSE_TAB, 1);
+    const WPARAM ctrlW = MAKEWPARAM(ID_CLOSE_TAB_SHORTCUT, 1);
     // Before the engine answers there is no tab yet, and nothing to close.
     SendMessageW(g_hMainWnd, WM_COMMAND, ctrlW, 0);
     Settle();

@@ -2,8 +2,10 @@
 // Shift+F10 and the Menu key on the strip, and what the items do.
 #include "tests/TabInput.h"
 
+#include "core/AppMessages.h"
 #include "core/ClosedTabs.h"
 #include "core/CommandIds.h"
+#include "core/TabActions.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "shell/TabMenu.h"
@@ -52,7 +54,7 @@ int MenusAnswered(WORD choice, const std::function<void()>& act) {
     return g_menusOpened;
 }
 
-void Command(int id, int index) { SendMessageW(g_hMainWnd, WM_COMMAND, MAKEWPARAM(id, 0), index); }
+void Command(int id, int index) { SendMessageW(g_hMainWnd, WM_APP_TAB_COMMAND, static_cast<WPARAM>(id), index); }
 
 TEST_F(TabMenu, ItemsAreGreyedWhereTheyCannotAct) {
     StartEngine();
@@ -114,7 +116,7 @@ TEST_F(TabMenu, ClosingKeepsTheRulesAndTheRightmostComesBackFirst) {
                                                        L"https://1.test/"}));
 
     // A copy goes after its tab wherever that is when the copy arrives.
-    Command(ID_NEW_TAB, 0);
+    SendMessageW(g_hMainWnd, WM_COMMAND, MAKEWPARAM(ID_NEW_TAB, 0), 0);
     Settle();
     Command(ID_DUPLICATE_TAB_AT, 0);
     MoveTab(0, 1);

@@ -2,8 +2,8 @@
 // tab selection, Back, Next, Reload, Enter with odd text, page events on open
 // and closed views, Ctrl+W from the page and the engine's failure knobs turned
 // on and off. After every step the tab list must match a model of the tabs and
-// agree with the strip and the visible page; every hundred steps the captions
-// and the history must match what the engine delivered.
+// agree with the strip and the visible page, and the captions must match what
+// the engine delivered; every hundred steps the history too.
 #include "tests/reliability/ReliabilityFixture.h"
 
 #include "core/CommandIds.h"
@@ -91,9 +91,9 @@ protected:
             SCOPED_TRACE(::testing::Message() << "step " << step << ": " << kActionNames[static_cast<int>(action)]);
             Do(action);
             ExpectModel();
-            if (step % 100 == 99) ExpectEventsApplied();
+            ExpectEventsApplied(step % 100 == 99);
         }
-        ExpectEventsApplied();
+        ExpectEventsApplied(true);
     }
 
     uint32_t Below(size_t bound) { return random_.Below(bound); }
@@ -277,8 +277,9 @@ protected:
 
     // Replays the engine log since the last call: a delivered title change
     // sets its tab's caption and a delivered source change adds a history
-    // entry, unless the engine could not tell the title or source then.
-    void ExpectEventsApplied() {
+    // entry, unless the engine could not tell the title or source then. The
+    // captions are compared every time, the history when `history` is set.
+    void ExpectEventsApplied(bool history) {
         for (const std::wstring& line : log_.NewLines()) {
             int view = 0;
             std::wstring text;
@@ -296,7 +297,9 @@ protected:
         std::vector<std::wstring> captions;
         for (int view : tabs_) captions.push_back(captions_.count(view) ? captions_[view] : L"New Tab");
         EXPECT_EQ(TabCaptions(), captions);
-        EXPECT_EQ(g_history, history_);
+        if (history) {
+            EXPECT_EQ(g_history, history_);
+        }
     }
 
     bool LoggedOn(const wchar_t* knob) {

@@ -1,0 +1,76 @@
+# Checks that the files of core/ and of shell/ include each other in one
+# direction only: a unit (a .cpp with its .h of the same name) never reaches
+# itself again through the includes of its layer.
+#
+#   cmake -DSOURCE_DIR=<project root> [-DLAYERS=core;shell] -P cmake/CheckIncludeCircles.cmake
+#
+# Fails naming one circle, unit by unit ("core/Tabs -> core/Layout ->
+# core/Tabs"), when there is one.
+cmake_minimum_required(VERSION 3.25)
+
+if(NOT SOURCE_DIR)
+  message(FATAL_ERROR "CheckIncludeCircles: pass -DSOURCE_DIR=<project root>")
+endif()
+if(NOT LAYERS)
+  set(LAYERS core shell)
+endif()
+
+# The units of every layer and, for each, the units of its own layer it includes.
+set(_units "")
+foreach(_layer IN LISTS LAYERS)
+  file(GLOB _files "${SOURCE_DIR}/${_layer}/*.h" "${SOURCE_DIR}/${_layer}/*.cpp")
+  foreach(_file IN LISTS _files)
+    get_filename_component(_stem "${_file}" NAME_WE)
+    set(_unit "${_layer}/${_stem}")
+    list(APPEND _units "${_unit}")
+    file(STRINGS "${_file}" _includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"${_layer}/")
+    foreach(_line IN LISTS _includes)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\\.[a-z]+\".*$" "\\1" _target "${_line}")
+      if(NOT _target STREQUAL _unit)
+        list(APPEND _edges_${_unit} "${_target}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+list(REMOVE_DUPLICATES _units)
+if(NOT _units)
+  message(FATAL_ERROR "CheckIncludeCircles: no sources found under ${SOURCE_DIR} in ${LAYERS}")
+endif()
+
+# Depth-first search: a unit met again while it is still on the path closes a circle.
+set(_circle "")
+function(_visit unit path)
+  if(_circle)
+    return()
+  endif()
+  get_property(_done GLOBAL PROPERTY _include_circles_done_${unit})
+  if(_done)
+    return()
+  endif()
+  list(FIND path "${unit}" _at)
+  if(NOT _at EQUAL -1)
+    list(SUBLIST path ${_at} -1 _loop)
+    list(APPEND _loop "${unit}")
+    list(JOIN _loop " -> " _text)
+    set(_circle "${_text}" PARENT_SCOPE)
+    return()
+  endif()
+  list(APPEND path "${unit}")
+  foreach(_next IN LISTS _edges_${unit})
+    _visit("${_next}" "${path}")
+    if(_circle)
+      set(_circle "${_circle}" PARENT_SCOPE)
+      return()
+    endif()
+  endforeach()
+  set_property(GLOBAL PROPERTY _include_circles_done_${unit} TRUE)
+endfunction()
+
+foreach(_unit IN LISTS _units)
+  _visit("${_unit}" "")
+  if(_circle)
+    message(FATAL_ERROR "The includes run in a circle: ${_circle}")
+  endif()
+endforeach()
+list(LENGTH _units _count)
+message(STATUS "Include circles: none among ${_count} units of ${LAYERS}")

@@ -1,0 +1,3 @@
+#include "core/Second.h"
+
+#include "core/First.h"

@@ -1,0 +1,2 @@
+// A planted circle for the include-circle check's own test.
+#pragma once
