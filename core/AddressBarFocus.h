@@ -2,8 +2,9 @@
 // to be typed over.
 #pragma once
 
-// Focuses the address bar and selects all of it (Ctrl+L, Alt+D, F6, and the
-// New Tab page's search box).
+// Focuses the address bar and selects all of it (Ctrl+L, Alt+D, F6, a new
+// tab, and the New Tab page's search box). In full screen, which hides the
+// bar, the window leaves full screen first, whoever held it.
 void FocusAddressBar();
 
 // Escape in the address bar: the current tab's address goes back in (the

@@ -21,9 +21,13 @@ void SetEngineSource(CreateEnvironmentWithOptionsFn createEnvironment, const std
     g_userDataFolder = userDataFolder;
 }
 
+bool HasEngineSource() { return g_createEnvironment != nullptr; }
+
+void BeginEngineAttempt() { g_engineFailureReported = false; }
+
 HRESULT RequestEnvironment(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed) {
     // A new attempt: its failure is a new one, worth telling.
-    g_engineFailureReported = false;
+    BeginEngineAttempt();
     const HRESULT result = g_createEnvironment != nullptr
                                ? g_createEnvironment(nullptr, g_userDataFolder.c_str(), nullptr, completed)
                                : E_UNEXPECTED;
@@ -51,6 +55,10 @@ void ReportIfNoTabs(HRESULT result) {
 
 bool IsEngineUnavailable() {
     return g_engineFailureReported && g_tabs.empty();
+}
+
+bool IsEngineDown() {
+    return g_engineFailureReported && !g_environment;
 }
 
 void ReleaseEnvironment() {

@@ -16,6 +16,13 @@ extern Microsoft::WRL::ComPtr<ICoreWebView2Environment> g_environment;
 // folder, needed again after the engine's browser process exits.
 void SetEngineSource(CreateEnvironmentWithOptionsFn createEnvironment, const std::wstring& userDataFolder);
 
+// Whether a loader was loaded, so that environments can be requested.
+bool HasEngineSource();
+
+// A new attempt to start the engine begins: its failure is reported again,
+// even when the previous attempt's was.
+void BeginEngineAttempt();
+
 // Requests a new environment from the engine's source; `completed` runs later.
 // Returns the request's result: on a failure (reported) `completed` never runs.
 HRESULT RequestEnvironment(ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler* completed);
@@ -34,9 +41,12 @@ void ReportEngineFailure(HRESULT failure, EngineFailureSource source = EngineFai
 // any tab (the first tab, or every tab of a recovery).
 void ReportIfNoTabs(HRESULT result);
 
-// Whether the engine failed and was reported, and the window has no tab: no
-// tab can come until the user starts Velquin again.
+// Whether the engine failed and was reported, and the window has no tab.
 bool IsEngineUnavailable();
+
+// Whether the engine is down: its failure was reported and no environment
+// came, nor is one on its way. Only a new attempt (the user's) can start it.
+bool IsEngineDown();
 
 // Lets the environment go; whatever starts the engine after this is a new
 // attempt, whose failure is reported again.

@@ -95,6 +95,14 @@ void ForgetRecoveryWhenDone() {
     g_currentToReopen = -1;
 }
 
+// Every tab of the recovery has been answered, and none came back.
+bool NoTabCameBack() {
+    for (const TabToReopen& tab : g_tabsToReopen) {
+        if (!tab.settled || tab.back) return false;
+    }
+    return true;
+}
+
 void RequestReopenedTab(size_t position) {
     TabRequest request;
     request.position = [position] { return ReopenedTabIndex(position); };
@@ -114,16 +122,16 @@ void RequestReopenedTab(size_t position) {
         lost.settled = true;
         lost.lostIn = g_environment;
         RememberClosedTab(lost.address);
-        ReportIfNoTabs(failure);
+        // One tab the engine refused is no engine failure: only when it made
+        // none of them is the user told.
+        if (NoTabCameBack()) ReportIfNoTabs(failure);
         ForgetRecoveryWhenDone();
     };
     RequestTab(g_hMainWnd, std::move(request));
 }
 
 HRESULT OnRecoveredEnvironment(HRESULT result, ICoreWebView2Environment* environment) {
-    if (!KeepEnvironment(result, environment)) return S_OK;
-    const size_t count = g_tabsToReopen.size();
-    for (size_t position = 0; position < count; ++position) RequestReopenedTab(position);
+    if (KeepEnvironment(result, environment)) ReopenWaitingTabs();
     return S_OK;
 }
 
@@ -142,6 +150,17 @@ void RecoverEngine() {
 
     RequestEnvironment(
         MakeHandler<ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler>(OnRecoveredEnvironment).Get());
+}
+
+bool ReopenWaitingTabs() {
+    bool waiting = false;
+    const size_t count = g_tabsToReopen.size();
+    for (size_t position = 0; position < count; ++position) {
+        if (g_tabsToReopen[position].settled) continue;
+        waiting = true;
+        RequestReopenedTab(position);
+    }
+    return waiting;
 }
 
 void ForgetEngineRecovery() {

@@ -9,5 +9,9 @@
 // working engine cannot make goes among the closed tabs (Ctrl+Shift+T).
 void RecoverEngine();
 
+// Asks the engine, anew, for every tab still waiting to come back (its
+// restart had failed; the user started it again). Returns whether any waits.
+bool ReopenWaitingTabs();
+
 // Drops a recovery's tabs still waiting to come back (the engine is let go).
 void ForgetEngineRecovery();

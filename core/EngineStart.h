@@ -12,8 +12,24 @@
 // reported.
 HRESULT StartEngineEnvironment(CreateEnvironmentWithOptionsFn createEnvironment, const std::wstring& userDataFolder);
 
-// Keeps the environment and asks for the first tab.
+// Loads the engine's loader from `loaderPath` (kept, to be loaded again by a
+// later attempt when this one fails) and starts the engine with it. A loader
+// that cannot be loaded is reported as such.
+void StartEngineFromLoader(const std::wstring& loaderPath, const std::wstring& userDataFolder);
+
+// What the user asked for that started the engine, done once it has.
+enum class AfterEngineStart { NewTab, ReopenClosedTab };
+
+// Keeps the environment; then every tab still waiting to come back from an
+// earlier exit of the engine is asked for, and what started the engine is
+// done: a new tab (the first one at start-up), or the most recently closed
+// tab reopened (a new tab when there is none and no tab is waiting).
 HRESULT OnEnvironmentCreated(HRESULT result, ICoreWebView2Environment* environment);
+
+// "+", Ctrl+T or Ctrl+Shift+T: while the engine is down (IsEngineDown), one
+// new attempt to start it (loading its loader again if that had failed),
+// doing `then` once it has started; otherwise `then` at once.
+void NewTabOrRestart(HWND parent, AfterEngineStart then);
 
 // The main window is being destroyed (WM_DESTROY): every tab's controller is
 // closed while its parent window still exists, and the tabs are dropped, so

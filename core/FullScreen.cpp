@@ -10,6 +10,7 @@ namespace {
 bool g_keyAsks = false;        // F11 asked for full screen
 bool g_fullScreen = false;     // the window is full screen
 bool g_wasMaximized = false;   // the window was maximised before it went full screen
+bool g_maximiseOnActivation = false;  // it left full screen inactive and is to be maximised when activated
 LONG_PTR g_savedStyle = 0;
 WINDOWPLACEMENT g_savedPlacement = {};
 
@@ -38,14 +39,32 @@ void EnterFullScreen() {
     ResizeBrowser();
 }
 
+// Leaving never restores or activates the window by itself: a minimised
+// window stays minimised (the user's restore brings back the saved shape,
+// maximised or not), and an inactive one comes back without the activation.
 void LeaveFullScreen() {
     g_fullScreen = false;
+    const bool minimised = IsIconic(g_hMainWnd) != FALSE;
+    const bool active = GetForegroundWindow() == g_hMainWnd;
     SetWindowLongPtrW(g_hMainWnd, GWL_STYLE, g_savedStyle);
-    SetWindowPlacement(g_hMainWnd, &g_savedPlacement);
+    WINDOWPLACEMENT placement = g_savedPlacement;
+    if (minimised) {
+        placement.showCmd = SW_SHOWMINNOACTIVE;
+        if (g_wasMaximized) placement.flags |= WPF_RESTORETOMAXIMIZED;
+    } else if (!active) {
+        placement.showCmd = SW_SHOWNOACTIVATE;
+    }
+    SetWindowPlacement(g_hMainWnd, &placement);
     SetWindowPos(g_hMainWnd, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     SetPageFillsWindow(false);
-    if (g_wasMaximized) SendMessageW(g_hMainWnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    if (g_wasMaximized && !minimised) {
+        if (active) {
+            SendMessageW(g_hMainWnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        } else {
+            g_maximiseOnActivation = true;
+        }
+    }
     ResizeBrowser();
 }
 
@@ -110,7 +129,20 @@ void ApplyFullScreen() {
     FitWindowToRequests();
 }
 
+void EndFullScreen() {
+    g_keyAsks = false;
+    if (IsTabIndex(g_currentTab)) ReleasePageFullScreen(g_currentTab);
+    FitWindowToRequests();
+}
+
+void OnWindowActivated() {
+    if (!g_maximiseOnActivation) return;
+    g_maximiseOnActivation = false;
+    if (!g_fullScreen && !IsIconic(g_hMainWnd)) SendMessageW(g_hMainWnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+}
+
 void ForgetFullScreen() {
+    g_maximiseOnActivation = false;
     for (BrowserTab& tab : g_tabs) tab.pageFullScreen = false;
     g_keyAsks = false;
     g_fullScreen = false;

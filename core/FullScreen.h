@@ -31,6 +31,15 @@ void EndTabFullScreen(int index);
 // asked now.
 void ApplyFullScreen();
 
+// Leaves full screen whoever holds it: F11's request ends, and the current
+// page is asked to leave as on a switch (the keyboard is about to go into a
+// control that full screen hides).
+void EndFullScreen();
+
+// The window was activated: a window that left full screen while inactive
+// and had been maximised is maximised now, by the user's return.
+void OnWindowActivated();
+
 // A new main window starts out of full screen, whatever a previous one left;
 // nothing is asked of any page.
 void ForgetFullScreen();

@@ -30,8 +30,12 @@ void RememberFocus() {
 bool RestoreFocus() {
     const HWND focus = g_focusBeforeDeactivation;
     g_focusBeforeDeactivation = nullptr;
-    // It may have gone meanwhile (a page window of a tab closed since).
-    if (focus == nullptr || !IsWindow(focus) || !IsChild(g_hMainWnd, focus) || !IsWindowVisible(focus)) return false;
+    // It may have gone meanwhile (a page window of a tab closed since), been
+    // hidden (full screen) or disabled (Next at the end of the history).
+    if (focus == nullptr || !IsWindow(focus) || !IsChild(g_hMainWnd, focus) || !IsWindowVisible(focus) ||
+        !IsWindowEnabled(focus)) {
+        return false;
+    }
     SetFocus(focus);
-    return true;
+    return GetFocus() == focus;
 }

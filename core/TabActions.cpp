@@ -77,12 +77,13 @@ void CloseTabsToRight(int index) {
     while (g_tabs.size() > static_cast<size_t>(index) + 1) CloseTab(index + 1);
 }
 
-void ReopenClosedTab(HWND parent) {
+bool ReopenClosedTab(HWND parent) {
     std::wstring source;
-    if (!g_environment || !TakeMostRecentClosedTab(&source)) return;
+    if (!g_environment || !TakeMostRecentClosedTab(&source)) return false;
     TabRequest request;
     request.show = [source](BrowserTab& tab) { ShowAddress(tab, source); };
     // An address that brought no tab stays remembered.
     request.failed = [source](HRESULT, bool) { RememberClosedTab(source); };
     RequestTab(parent, std::move(request));
+    return true;
 }

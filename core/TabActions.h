@@ -44,5 +44,5 @@ void CloseTabsToRight(int index);
 // Asks the engine for a tab that shows the most recently closed tab's address
 // again; it arrives at the end of the strip and becomes current. Does nothing
 // when no tab was closed or the engine has not started. A tab the engine fails
-// to create leaves the address remembered.
-void ReopenClosedTab(HWND parent);
+// to create leaves the address remembered. Returns whether a tab was asked for.
+bool ReopenClosedTab(HWND parent);

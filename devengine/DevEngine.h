@@ -138,6 +138,10 @@ struct Knobs {
     HRESULT controllerResult = S_OK;     // a failure: the controller completion brings it with null
     bool nullController = false;         // the controller completion brings S_OK with null
     DWORD controllerDelayMs = 0;         // each controller completion waits this long
+    // The next this many controller requests fail with E_FAIL, each taking
+    // one: refused at once, or through their completion with null.
+    unsigned long refusedControllerRequests = 0;
+    unsigned long failingControllerRequests = 0;
     HRESULT sourceResult = S_OK;         // a failure: get_Source fails with it
     bool nullSource = false;             // get_Source succeeds with a null string
     HRESULT titleResult = S_OK;          // a failure: get_DocumentTitle fails with it
@@ -159,7 +163,7 @@ void ResetKnobs();
 // upper-cased, of the environment variables): create_result, environment_result,
 // null_environment, environment_delay_ms, request_controller_result,
 // controller_result, null_controller,
-// controller_delay_ms, source_result, null_source, title_result, null_title,
+// controller_delay_ms, refused_controller_requests, failing_controller_requests, source_result, null_source, title_result, null_title,
 // corewebview2_result, null_corewebview2, can_go_result, nonstring_messages,
 // require_sta, new_window_result, hold_navigations.
 // The value is a number (decimal, or hex with 0x); flags take 0 or 1.

@@ -20,9 +20,15 @@ public:
         }
         Log(L"environment CreateCoreWebView2Controller");
         if (handler == nullptr) return E_INVALIDARG;
-        const Knobs& knobs = State().knobs;
+        Knobs& knobs = State().knobs;
+        if (knobs.refusedControllerRequests > 0) {
+            --knobs.refusedControllerRequests;
+            return E_FAIL;
+        }
         if (FAILED(knobs.requestControllerResult)) return knobs.requestControllerResult;
-        const HRESULT result = knobs.controllerResult;
+        const bool failing = knobs.failingControllerRequests > 0;
+        if (failing) --knobs.failingControllerRequests;
+        const HRESULT result = failing ? E_FAIL : knobs.controllerResult;
         const bool giveNull = knobs.nullController;
         PostControllerCompletion(
             [environment = environment_, parentWindow, result, giveNull, held = Held<ControllerHandler>(handler)]() {

@@ -23,6 +23,8 @@ const KnobSetter kKnobSetters[] = {
      [](Knobs& k, unsigned long v) { k.requestControllerResult = static_cast<HRESULT>(v); }},
     {L"null_controller", [](Knobs& k, unsigned long v) { k.nullController = v != 0; }},
     {L"controller_delay_ms", [](Knobs& k, unsigned long v) { k.controllerDelayMs = v; }},
+    {L"refused_controller_requests", [](Knobs& k, unsigned long v) { k.refusedControllerRequests = v; }},
+    {L"failing_controller_requests", [](Knobs& k, unsigned long v) { k.failingControllerRequests = v; }},
     {L"source_result", [](Knobs& k, unsigned long v) { k.sourceResult = static_cast<HRESULT>(v); }},
     {L"null_source", [](Knobs& k, unsigned long v) { k.nullSource = v != 0; }},
     {L"title_result", [](Knobs& k, unsigned long v) { k.titleResult = static_cast<HRESULT>(v); }},

@@ -112,7 +112,8 @@ void OnAddressBarChanged() {
     if (g_listSetsText || g_browserSetsText) return;
     BeginAddressEditing();
     g_chosenAddress.clear();
-    if (GetFocus() != g_hAddressBar) {
+    // Never over a full-screen page: the bar is hidden then.
+    if (GetFocus() != g_hAddressBar || !IsWindowVisible(g_hAddressBar)) {
         CloseSuggestions();
         return;
     }
@@ -139,6 +140,9 @@ LRESULT SetAddressBarTextByBrowser(HWND addressBar, UINT message, WPARAM wParam,
 
 bool HandleSuggestionKey(WPARAM key) {
     if (!SuggestionsShown()) return false;
+    // Shift, Ctrl and Alt with the arrows are the edit control's: selecting, moving by words.
+    const bool modified = GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+    if (modified && (key == VK_DOWN || key == VK_UP)) return false;
     const int last = static_cast<int>(g_suggestions.size()) - 1;
     switch (key) {
         case VK_DOWN:

@@ -33,7 +33,8 @@ LRESULT SetAddressBarTextByBrowser(HWND addressBar, UINT message, WPARAM wParam,
 
 // A key pressed in the address bar while the list is shown: Down and Up move
 // through it, putting the entry (or, above the first, the typed text) into the
-// bar; Escape closes it. Returns whether the key was used.
+// bar; Escape closes it. Down and Up with Shift, Ctrl or Alt held are left to
+// the edit control. Returns whether the key was used.
 bool HandleSuggestionKey(WPARAM key);
 
 // Enter in the address bar: closes the list and navigates the current tab to

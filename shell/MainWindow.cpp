@@ -100,7 +100,7 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
             ToggleFullScreen();
             break;
         case ID_NEW_TAB:
-            CreateNewTab(hwnd);
+            NewTabOrRestart(hwnd, AfterEngineStart::NewTab);
             break;
         case ID_HISTORY:
             ShowHistory(hwnd);
@@ -130,7 +130,7 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
             SwitchToTab(static_cast<int>(g_tabs.size()) - 1);
             break;
         case ID_REOPEN_CLOSED_TAB:
-            ReopenClosedTab(hwnd);
+            NewTabOrRestart(hwnd, AfterEngineStart::ReopenClosedTab);
             break;
         case ID_MOVE_TAB_LEFT:
             MoveTab(g_currentTab, g_currentTab - 1);
@@ -189,9 +189,10 @@ LRESULT OnNotify(LPARAM lParam) {
 LRESULT OnActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) == WA_INACTIVE) {
         RememberFocus();
-    } else if (RestoreFocus()) {
-        return 0;
+        return DefWindowProcW(hwnd, WM_ACTIVATE, wParam, lParam);
     }
+    OnWindowActivated();
+    if (RestoreFocus()) return 0;
     return DefWindowProcW(hwnd, WM_ACTIVATE, wParam, lParam);
 }
 

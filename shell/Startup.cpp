@@ -53,14 +53,8 @@ HWND CreateMainWindow(HINSTANCE instance) {
 }
 
 void StartEngine(const std::wstring& executablePath) {
-    const std::wstring loaderPath = ExecutableFolder(executablePath) + L"\\" + kEngineLoaderDll;
-    CreateEnvironmentWithOptionsFn createEnvironment = nullptr;
-    const HRESULT loaded = LoadEngineLoader(loaderPath, &createEnvironment);
-    if (FAILED(loaded)) {
-        ReportEngineFailure(loaded, EngineFailureSource::Loader);
-        return;
-    }
-    StartEngineEnvironment(createEnvironment, UserDataFolderFor(executablePath));
+    StartEngineFromLoader(ExecutableFolder(executablePath) + L"\\" + kEngineLoaderDll,
+                          UserDataFolderFor(executablePath));
 }
 
 int RunMessageLoop() {

@@ -4,8 +4,10 @@
 #include "tests/reliability/ReliabilityFixture.h"
 
 #include "core/CommandIds.h"
+#include "core/TabActions.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
+#include "shell/AddressSuggestionList.h"
 
 #include <functional>
 
@@ -155,15 +157,82 @@ TEST_F(FullScreen, LeavingTheTabEndsItsPagesFullScreenUnlessF11HoldsTheWindow) {
         EXPECT_EQ(Calls(view, L"ExecuteScript").size(), scriptsBefore + 1);
     }
 
-    // With F11 held the window stays, Ctrl+T works, the new tab's page has it all.
+    // With F11 held the window stays through a switch.
     OfferFromPage(VK_F11);
-    const int view = CurrentView();
-    PageFullScreen(view, true);
-    const size_t tabs = g_tabs.size();
-    PressInLoop('T', true);
-    EXPECT_EQ(g_tabs.size(), tabs + 1);
+    OfferFromPage(VK_TAB, true);
     EXPECT_TRUE(Shows(true));
-    EXPECT_EQ(Calls(view, L"ExecuteScript").back(), kExitScript);
+    OfferFromPage(VK_F11);
+    EXPECT_TRUE(Shows(false, windowed));
+}
+
+// The keyboard never goes into the hidden address bar: whatever holds full
+// screen, the ways into the bar leave it first, and the page is told.
+TEST_F(FullScreen, TheWaysIntoTheAddressBarLeaveFullScreenFirst) {
+    StartEngine();
+    const RECT windowed = PlaceWindow();
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Ctrl+L", [] { OfferFromPage('L', true); }},
+        {"F6", [] { OfferFromPage(VK_F6); }},
+        {"Ctrl+T", [] { OfferFromPage('T', true); }},
+        {"the New Tab page's box", [] {
+             ASSERT_TRUE(devengine::TriggerWebMessage(CurrentView(), L"focus_url"));
+             Settle();
+         }},
+    };
+    for (const auto& way : ways) {
+        for (const bool byKey : {true, false}) {
+            SCOPED_TRACE(::testing::Message() << way.first << (byKey ? " after F11" : " after the page"));
+            SwitchToTab(static_cast<int>(g_tabs.size()) - 1);
+            ASSERT_TRUE(devengine::GetView(CurrentView()).source.find(L"data:text/html") == 0);
+            const int view = CurrentView();
+            PageFullScreen(view, true);
+            if (byKey) PressInLoop(VK_F11);
+            if (byKey) PageFullScreen(view, true);
+            ASSERT_TRUE(Shows(true));
+            way.second();
+            Settle();
+            EXPECT_TRUE(Shows(false, windowed));
+            EXPECT_FALSE(devengine::GetView(view).fullScreen) << "the page was asked to leave";
+            EXPECT_EQ(GetFocus(), g_hAddressBar);
+            EXPECT_FALSE(SuggestionsShown());
+        }
+    }
+}
+
+// A page that leaves full screen while the window is minimised leaves it
+// minimised and inactive; the user's restore brings back the maximised window.
+TEST_F(FullScreen, LeavingWhileMinimisedNeitherRestoresNorActivates) {
+    StartEngine();
+    ShowWindow(g_hMainWnd, SW_MAXIMIZE);
+    Settle();
+    PageFullScreen(CurrentView(), true);
+    ASSERT_TRUE(Shows(true));
+    const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                       nullptr, nullptr, nullptr, nullptr);
+    ShowWindow(g_hMainWnd, SW_MINIMIZE);
+    SetForegroundWindow(other);
+    Settle();
+    ASSERT_TRUE(IsIconic(g_hMainWnd));
+
+    PageFullScreen(CurrentView(), false);
+    EXPECT_TRUE(IsIconic(g_hMainWnd));
+    EXPECT_EQ(GetForegroundWindow(), other);
+    ShowWindow(g_hMainWnd, SW_RESTORE);
+    Settle();
+    EXPECT_TRUE(IsZoomed(g_hMainWnd));
+    const LONG_PTR style = GetWindowLongPtrW(g_hMainWnd, GWL_STYLE);
+    EXPECT_EQ(style & WS_POPUP, 0) << "framed again";
+    EXPECT_TRUE(IsWindowVisible(g_hAddressBar));
+    DestroyWindow(other);
+}
+
+TEST_F(FullScreen, HoldingF11TogglesOnce) {
+    StartEngine();
+    PlaceWindow();
+    // Three auto-repeats after the press.
+    Send({KeyInput(VK_F11, false), KeyInput(VK_F11, false), KeyInput(VK_F11, false), KeyInput(VK_F11, true)});
+    RunLoopUntilInputHandled();
+    EXPECT_TRUE(Shows(true));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "core/CommandIds.h"
 #include "core/EngineStart.h"
 #include "core/History.h"
+#include "core/TabActions.h"
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -25,6 +26,12 @@ protected:
         }
     }
 };
+
+std::vector<std::wstring> TabSources() {
+    std::vector<std::wstring> sources;
+    for (size_t i = 0; i < g_tabs.size(); ++i) sources.push_back(SourceOfTab(static_cast<int>(i)));
+    return sources;
+}
 
 size_t LogCount(const std::wstring& prefix) {
     size_t count = 0;
@@ -164,19 +171,70 @@ TEST_F(ProcessFailures, ARecoveryWhoseEnvironmentFailsIsReportedAndTheWindowStay
     EXPECT_TRUE(TabCaptions().empty());
     EXPECT_EQ(g_currentTab, -1);
     EXPECT_TRUE(IsWindow(g_hMainWnd));
-    // "+" without an environment does nothing.
-    OpenTabs(1);
-    EXPECT_TRUE(g_tabs.empty());
 }
 
-}  // namespace
+// The engine could not start again: each "+" is one more attempt, told again
+// when it fails; once one works, the waiting tabs come back in order, the
+// same one current until the New Tab page, after them, arrives and is made
+// current.
+TEST_F(ProcessFailures, AFailedRestartIsTriedAgainByTheUser) {
+    MessageBoxAnswerer answerer;
+    StartEngine();
+    OpenTabsAt({L"https://a.example/", L"https://b.example/", L"https://c.example/"});
+    SelectTab(1);
+    devengine::GetKnobs().environmentResult = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED);
+    Settle();
+    ASSERT_EQ(MessageBoxAnswerer::Seen().size(), 1u);
+    const size_t requests = devengine::EnvironmentRequests().size();
 
-namespace {
+    Click(ID_NEW_TAB);
+    Settle();
+    EXPECT_EQ(devengine::EnvironmentRequests().size(), requests + 1) << "one attempt per press, no loop";
+    EXPECT_EQ(MessageBoxAnswerer::Seen().size(), 2u);
+    EXPECT_TRUE(g_tabs.empty());
 
-std::vector<std::wstring> TabSources() {
-    std::vector<std::wstring> sources;
-    for (size_t i = 0; i < g_tabs.size(); ++i) sources.push_back(SourceOfTab(static_cast<int>(i)));
-    return sources;
+    devengine::GetKnobs().environmentResult = S_OK;
+    Click(ID_NEW_TAB);
+    Settle();
+    EXPECT_EQ(devengine::EnvironmentRequests().size(), requests + 2);
+    EXPECT_EQ(MessageBoxAnswerer::Seen().size(), 2u);
+    EXPECT_EQ(TabSources(), (std::vector<std::wstring>{L"https://a.example/", L"https://b.example/",
+                                                       L"https://c.example/", SourceOfTab(3)}));
+    EXPECT_EQ(SourceOfTab(3).find(L"data:text/html"), 0u);
+    ExpectConsistent();
+}
+
+// One tab the working engine refuses, its failure arriving first, is no
+// engine failure: no box, the others come back in order, the refused one can
+// be reopened, and "+" works.
+TEST_F(ProcessFailures, OneRefusedTabOfARecoveryLeavesTheBrowserWorking) {
+    MessageBoxAnswerer answerer;
+    StartEngine();
+    OpenTabsAt({L"https://a.example/", L"https://b.example/", L"https://c.example/"});
+    for (const bool atOnce : {false, true}) {
+        SCOPED_TRACE(atOnce ? "refused at once" : "failed through its completion");
+        if (atOnce) {
+            devengine::GetKnobs().refusedControllerRequests = 1;
+        } else {
+            devengine::GetKnobs().failingControllerRequests = 1;
+        }
+        devengine::TriggerProcessFailure(TabViewIds()[0], COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED);
+        Settle();
+        EXPECT_TRUE(MessageBoxAnswerer::Seen().empty());
+        EXPECT_TRUE(IsWindowEnabled(g_hMainWnd));
+        EXPECT_EQ(TabSources(), (std::vector<std::wstring>{L"https://b.example/", L"https://c.example/"}));
+        EXPECT_EQ(g_closedTabs, std::vector<std::wstring>{L"https://a.example/"});
+        // Back in front, where it was.
+        SendMessageW(g_hMainWnd, WM_COMMAND, MAKEWPARAM(ID_REOPEN_CLOSED_TAB, 1), 0);
+        Settle();
+        MoveTab(2, 0);
+        ASSERT_EQ(TabSources(), (std::vector<std::wstring>{L"https://a.example/", L"https://b.example/",
+                                                           L"https://c.example/"}));
+    }
+    OpenTabs(1);
+    EXPECT_EQ(g_tabs.size(), 4u);
+    ExpectConsistent();
 }
 
 }  // namespace

@@ -379,6 +379,16 @@ TEST(ShortcutTable, NeedsExactModifiersAndLeavesTheEditingKeysAlone) {
     }
 }
 
+// A held key's repeats act again, except F11's: full screen toggles once per press.
+TEST(ShortcutMatcher, RepeatsActExceptF11) {
+    EXPECT_EQ(ShortcutForKeyDown(VK_F11, false, false), ID_TOGGLE_FULL_SCREEN);
+    EXPECT_EQ(ShortcutForKeyDown(VK_F11, false, true), 0);
+    EXPECT_EQ(ShortcutForKeyDown(VK_F5, false, true), ID_RELOAD_PAGE);
+    // Alt told by the key event counts as held: Alt+Left is Back.
+    EXPECT_EQ(ShortcutForKeyDown(VK_LEFT, true, false), ID_BACK);
+    EXPECT_EQ(ShortcutForKeyDown(VK_LEFT, false, false), 0);
+}
+
 TEST(ClosedTabList, KeepsTheLast25) {
     g_closedTabs.clear();
     for (int i = 1; i <= 27; ++i) RememberClosedTab(L"https://" + std::to_wstring(i) + L".test/");

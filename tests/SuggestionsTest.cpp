@@ -10,6 +10,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 namespace {
 
 class Suggestions : public ReliabilityFixture {
@@ -96,6 +98,66 @@ TEST_F(Suggestions, AClickOnAnEntryNavigatesToIt) {
     EXPECT_EQ(Navigations().back(), L"Navigate https://a.test/2");
     EXPECT_FALSE(SuggestionsShown());
     EXPECT_EQ(GetFocus(), g_hAddressBar);
+}
+
+TEST_F(Suggestions, AChosenEntryEndsTheTypingSoTheBarFollowsARedirect) {
+    Visit({L"https://a.test/1", L"https://b.test/"});
+    TypeIntoBar(L"a.test");
+    Send(ClickInputs(g_hSuggestionList, 1));
+    RunLoopUntilInputHandled();
+    ASSERT_EQ(Navigations().back(), L"Navigate https://a.test/1");
+    ASSERT_TRUE(devengine::TriggerSourceChange(TabViewIds()[g_currentTab], L"https://evil.test/landing"));
+    Settle();
+    EXPECT_EQ(AddressBarText(), L"https://evil.test/landing");
+}
+
+TEST_F(Suggestions, ShiftCtrlAndAltWithTheArrowsAreTheEditControls) {
+    Visit({L"https://www.example.com/alpha"});
+    TypeIntoBar(L"exa");
+    ASSERT_TRUE(SuggestionsShown());
+    for (WORD modifier : {VK_SHIFT, VK_CONTROL}) {
+        for (WORD arrow : {VK_DOWN, VK_UP}) {
+            Send({KeyInput(modifier, false), KeyInput(arrow, false), KeyInput(arrow, true), KeyInput(modifier, true)});
+            RunLoopUntilInputHandled();
+            EXPECT_EQ(AddressBarText(), L"exa") << modifier << " " << arrow;
+        }
+    }
+    EXPECT_EQ(ListBox_GetCurSel(g_hSuggestionList), LB_ERR) << "no entry was chosen";
+    Press(VK_DOWN);
+    EXPECT_EQ(AddressBarText(), L"https://www.example.com/alpha");
+}
+
+// What the user typed stays, caret and selection too, while the window is
+// left (Alt+Tab, another program) and the page changes its address meanwhile.
+TEST_F(Suggestions, TypingSurvivesLeavingTheWindow) {
+    Visit({L"https://a.test/"});
+    TypeIntoBar(L"half typ");
+    Send({KeyInput(VK_SHIFT, false), KeyInput(VK_LEFT, false), KeyInput(VK_LEFT, true), KeyInput(VK_SHIFT, true)});
+    RunLoopUntilInputHandled();
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(g_hAddressBar, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    ASSERT_EQ(std::make_pair(start, end), std::make_pair(DWORD{7}, DWORD{8}));
+
+    const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                       nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_NE(GetActiveWindow(), g_hMainWnd);
+    ASSERT_TRUE(devengine::TriggerSourceChange(TabViewIds()[g_currentTab], L"https://a.test/#moved"));
+    Settle();
+    SetForegroundWindow(g_hMainWnd);
+    DestroyWindow(other);
+    Settle();
+    EXPECT_EQ(GetFocus(), g_hAddressBar);
+    EXPECT_EQ(AddressBarText(), L"half typ");
+    SendMessageW(g_hAddressBar, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{7}, DWORD{8}));
+
+    // A move of the focus inside the window ends the typing.
+    SetFocus(g_hTabCtrl);
+    ASSERT_TRUE(devengine::TriggerSourceChange(TabViewIds()[g_currentTab], L"https://a.test/#again"));
+    Settle();
+    EXPECT_EQ(AddressBarText(), L"https://a.test/#again");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // hears of moves, and a minimised window's page is hidden from it.
 #include "BrowserFixture.h"
 
+#include "core/CommandIds.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
@@ -38,6 +39,30 @@ TEST_F(WindowState, TheFocusReturnsWhereItWasWhenTheWindowIsActivatedAgain) {
     SetFocus(page);
     ActivateAnotherWindowAndReturn();
     EXPECT_EQ(GetFocus(), page);
+}
+
+// The control that had the focus was disabled while the window was away:
+// the page gets the keyboard instead of nothing.
+TEST_F(WindowState, AControlDisabledMeanwhileHandsTheFocusToThePage) {
+    StartEngine();
+    const int view = TabViewIds()[0];
+    PressEnterInAddressBar(L"https://a.test/");
+    PressEnterInAddressBar(L"https://b.test/");
+    Click(ID_BACK);
+    Settle();
+    const HWND next = GetDlgItem(g_hMainWnd, ID_NEXT);
+    ASSERT_TRUE(IsWindowEnabled(next));
+    SetFocus(next);
+
+    const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                       nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(devengine::TriggerSourceChange(view, L"https://a.test/#elsewhere"));
+    Settle();
+    ASSERT_FALSE(IsWindowEnabled(next));
+    SetForegroundWindow(g_hMainWnd);
+    DestroyWindow(other);
+    EXPECT_EQ(GetFocus(), devengine::GetView(view).pageWindow);
 }
 
 TEST_F(WindowState, TheEngineHearsOfMovesAndOfMinimising) {
