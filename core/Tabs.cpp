@@ -85,10 +85,12 @@ void ActivateTabBy(int step) {
     ActivateTab(((g_currentTab + step) % count + count) % count);
 }
 
-void CloseTab(int index) {
+namespace {
+
+void CloseTabAt(int index, bool remember) {
     if (!IsTabIndex(index) || g_tabs.size() < 2) return;
     if (index == g_currentTab) EndPageFullScreen();
-    RememberClosedTab(g_tabs[index].lastSource);
+    if (remember) RememberClosedTab(g_tabs[index].lastSource);
     g_tabs[index].controller->Close();
     g_tabs.erase(g_tabs.begin() + index);
     SendMessageW(g_hTabCtrl, TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
@@ -103,6 +105,12 @@ void CloseTab(int index) {
     SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(g_currentTab), 0);
     SwitchToTab(g_currentTab);
 }
+
+}  // namespace
+
+void CloseTab(int index) { CloseTabAt(index, true); }
+
+void DiscardTab(int index) { CloseTabAt(index, false); }
 
 void MoveTab(int from, int to) {
     if (!IsTabIndex(from) || !IsTabIndex(to) || from == to) return;

@@ -72,6 +72,9 @@ void ActivateTabBy(int step);
 // current tab makes the tab that moves into its place current (the new last
 // tab when it was the last); closing another keeps the current tab current.
 void CloseTab(int index);
+// Closes tab `index` as CloseTab does, but leaves it out of the closed tabs:
+// Ctrl+Shift+T never brings it back.
+void DiscardTab(int index);
 
 // Moves tab `from` to place `to` (both existing places; otherwise nothing
 // happens): the list, the strip's item with its caption, and the current tab
