@@ -119,7 +119,8 @@ struct Keys {
 void Insert(AddressIndex::SortedIds& ids, const Keys& keys, uint32_t id) {
     const auto less = [&keys](uint32_t a, uint32_t b) { return keys.Less(a, b); };
     ids.recent.insert(std::upper_bound(ids.recent.begin(), ids.recent.end(), id, less), id);
-    if (ids.recent.size() < 32 || ids.recent.size() * ids.recent.size() < ids.merged.size()) return;
+    // Merging reads every address's text: rarely, since moving ids along is cheaper.
+    if (ids.recent.size() < 32 || ids.recent.size() * 16 < ids.merged.size()) return;
     std::vector<uint32_t> merged;
     merged.reserve(ids.merged.size() + ids.recent.size());
     std::merge(ids.merged.begin(), ids.merged.end(), ids.recent.begin(), ids.recent.end(),

@@ -19,8 +19,8 @@ constexpr size_t kMaxAddressSuggestions = 8;
 struct AddressIndex {
     // Ids sorted by their address's text from one place on, case ignored: a
     // large part, and a small one that new ids go into and that is merged
-    // into the large one once it grows to about the large one's square root,
-    // so that taking in an address costs little however many there are.
+    // into the large one once it grows to a sixteenth of it, so that taking in
+    // an address costs little however many there are.
     struct SortedIds {
         std::vector<uint32_t> merged;
         std::vector<uint32_t> recent;
