@@ -21,6 +21,7 @@
 #include "engine/Handler.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 using Microsoft::WRL::ComPtr;
@@ -84,12 +85,15 @@ Batch RecordBatch(int viewId, size_t first) {
     return Batch{g_browserMs - browserBefore, NowMs() - start};
 }
 
-// The same batch recorded into an empty history, which is then dropped.
+// The same batch recorded into an empty history (and index), which is then dropped.
 Batch RecordBatchWithoutHistory(int viewId, size_t first) {
     std::vector<std::wstring> kept;
+    AddressIndex keptIndex;
     kept.swap(g_history);
+    std::swap(keptIndex, g_historyIndex);
     const Batch batch = RecordBatch(viewId, first);
     g_history.swap(kept);
+    std::swap(keptIndex, g_historyIndex);
     return batch;
 }
 

@@ -4,6 +4,7 @@
 #include "core/WindowHandles.h"
 
 std::vector<std::wstring> g_history;
+AddressIndex g_historyIndex;
 
 std::wstring HistoryText(const std::vector<std::wstring>& history) {
     if (history.empty()) return L"No history.";
@@ -23,5 +24,13 @@ void ShowHistory(HWND owner) {
 }
 
 void RecordHistory(std::wstring address) {
-    if (!IsNewTabPageSource(address)) g_history.push_back(std::move(address));
+    if (IsNewTabPageSource(address)) return;
+    g_history.push_back(std::move(address));
+    UpdateAddressIndex(g_historyIndex, g_history);
+}
+
+std::vector<std::wstring> SuggestedAddresses(const std::wstring& typed) {
+    // Also catches up with a history that was replaced meanwhile (tests start afresh).
+    UpdateAddressIndex(g_historyIndex, g_history);
+    return MatchingAddresses(g_historyIndex, g_history, typed);
 }

@@ -34,12 +34,26 @@ void ReloadOrStop() {
     }
 }
 
-HRESULT OnNavigationStarting(ICoreWebView2* sender, ICoreWebView2NavigationStartingEventArgs* /*args*/) {
-    SetTabLoading(FindTabByWebView(sender), true);
+HRESULT OnNavigationStarting(ICoreWebView2* sender, ICoreWebView2NavigationStartingEventArgs* args) {
+    const int index = FindTabByWebView(sender);
+    if (!IsTabIndex(index)) return S_OK;
+    UINT64 id = 0;
+    // One without an id is taken as the latest.
+    if (SUCCEEDED(args->get_NavigationId(&id))) {
+        if (id < g_tabs[index].latestNavigation) return S_OK;
+        g_tabs[index].latestNavigation = id;
+    }
+    SetTabLoading(index, true);
     return S_OK;
 }
 
-HRESULT OnNavigationCompleted(ICoreWebView2* sender, ICoreWebView2NavigationCompletedEventArgs* /*args*/) {
-    SetTabLoading(FindTabByWebView(sender), false);
+HRESULT OnNavigationCompleted(ICoreWebView2* sender, ICoreWebView2NavigationCompletedEventArgs* args) {
+    const int index = FindTabByWebView(sender);
+    if (!IsTabIndex(index)) return S_OK;
+    UINT64 id = 0;
+    // An older navigation that ends (one the latest replaced) changes nothing;
+    // one without an id ends the loading, so that it cannot stay on forever.
+    if (SUCCEEDED(args->get_NavigationId(&id)) && id < g_tabs[index].latestNavigation) return S_OK;
+    SetTabLoading(index, false);
     return S_OK;
 }

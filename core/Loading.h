@@ -19,7 +19,8 @@ void SetTabLoading(int index, bool loading);
 // reloads it. Does nothing without a current tab.
 void ReloadOrStop();
 
-// A tab is loading from its NavigationStarting until its NavigationCompleted,
-// whatever the outcome.
+// A tab is loading while its latest navigation, the one with the highest
+// navigation id that has started, has not completed, whatever the outcome. A
+// NavigationCompleted for an older navigation changes nothing.
 HRESULT OnNavigationStarting(ICoreWebView2* sender, ICoreWebView2NavigationStartingEventArgs* args);
 HRESULT OnNavigationCompleted(ICoreWebView2* sender, ICoreWebView2NavigationCompletedEventArgs* args);

@@ -12,6 +12,31 @@ namespace {
 
 std::vector<NewWindowRequestPtr> g_newWindowRequests;  // waiting for WM_APP_OPEN_NEW_WINDOWS
 
+bool StartsWithAsciiIgnoringCase(const std::wstring& text, size_t from, const wchar_t* prefix) {
+    for (size_t i = 0; prefix[i] != L'\0'; ++i) {
+        if (from + i >= text.size()) return false;
+        wchar_t c = text[from + i];
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+        if (c != prefix[i]) return false;
+    }
+    return true;
+}
+
+// The address a page asked for, if the browser may load it for the page
+// itself: a web address (http:, https:) or about:blank, without the control
+// characters and blanks an address parser drops in front. Anything else (a
+// data:, file: or javascript: address, other about: pages, text that is no
+// address) gives an empty result.
+std::wstring AddressTheBrowserMayLoad(const std::wstring& uri) {
+    size_t start = 0;
+    while (start < uri.size() && uri[start] <= L' ') ++start;
+    const std::wstring address = uri.substr(start);
+    const bool web =
+        StartsWithAsciiIgnoringCase(address, 0, L"http:") || StartsWithAsciiIgnoringCase(address, 0, L"https:");
+    const bool blank = address.size() == 11 && StartsWithAsciiIgnoringCase(address, 0, L"about:blank");
+    return web || blank ? address : std::wstring();
+}
+
 // A window the page opened by itself (a timer, page load), not from a click.
 bool IsPopUp(ICoreWebView2NewWindowRequestedEventArgs* args) {
     BOOL userInitiated = FALSE;
@@ -49,15 +74,20 @@ std::vector<NewWindowRequestPtr> TakeNewWindowRequests() {
     return taken;
 }
 
-void HandOverNewWindow(const NewWindowRequest& request, BrowserTab& tab) {
+bool HandOverNewWindow(const NewWindowRequest& request, BrowserTab& tab) {
+    bool keep = true;
     if (FAILED(request.args->put_NewWindow(tab.webview.Get()))) {
+        const std::wstring address = AddressTheBrowserMayLoad(request.uri);
         if (request.uri.empty()) {
             tab.webview->NavigateToString(NewTabPageHtml);
+        } else if (!address.empty()) {
+            tab.webview->Navigate(address.c_str());
         } else {
-            tab.webview->Navigate(request.uri.c_str());
+            keep = false;
         }
     }
     if (request.deferral) request.deferral->Complete();
+    return keep;
 }
 
 void DeclineNewWindow(const NewWindowRequest& request) {

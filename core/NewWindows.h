@@ -19,6 +19,7 @@ struct NewWindowRequest {
     Microsoft::WRL::ComPtr<ICoreWebView2NewWindowRequestedEventArgs> args;
     Microsoft::WRL::ComPtr<ICoreWebView2Deferral> deferral;  // null if the engine gave none
     std::wstring uri;
+    Microsoft::WRL::ComPtr<ICoreWebView2> previousTab;  // the tab current when the new one arrived
 };
 using NewWindowRequestPtr = std::shared_ptr<NewWindowRequest>;
 
@@ -32,10 +33,13 @@ HRESULT OnNewWindowRequested(ICoreWebView2* sender, ICoreWebView2NewWindowReques
 std::vector<NewWindowRequestPtr> TakeNewWindowRequests();
 
 // The request's tab arrived: the engine loads the address into the web view
-// it is handed; when it cannot take it (the opener is gone, say), the tab goes
-// there itself. Its remembered address comes only from what the engine then
-// reports, never from the request. The deferral is completed.
-void HandOverNewWindow(const NewWindowRequest& request, BrowserTab& tab);
+// it is handed. When it cannot take it (the opener is gone, say), the tab goes
+// there itself only to an http: or https: address or about:blank (no
+// address: the New Tab page): a page never chooses what the browser itself
+// loads. Its remembered address comes only from what the engine then reports,
+// never from the request. The deferral is completed. Returns false when the
+// tab is to go again, unseen (any other address).
+bool HandOverNewWindow(const NewWindowRequest& request, BrowserTab& tab);
 
 // No tab comes for the request: it is answered with no new window.
 void DeclineNewWindow(const NewWindowRequest& request);

@@ -105,6 +105,23 @@ void CreateNewTab(HWND parent) {
     RequestTab(parent, std::move(request));
 }
 
+void DiscardNewTab(ICoreWebView2* discarded, ICoreWebView2* previous) {
+    const int index = FindTabByWebView(discarded);
+    if (index == -1) return;
+    // The only tab stays, on the New Tab page.
+    if (g_tabs.size() < 2) {
+        g_tabs[index].webview->NavigateToString(NewTabPageHtml);
+        return;
+    }
+    const bool wasCurrent = index == g_currentTab;
+    g_tabs[index].controller->Close();
+    EraseTab(index);
+    if (!wasCurrent) return;
+    const int back = FindTabByWebView(previous);
+    if (back != -1) MakeTabCurrent(back);
+    ShowCurrentTab(KeyboardAfterChange::Page);
+}
+
 int AddTab(ICoreWebView2Controller* controller, size_t position, bool makeCurrent, KeyboardAfterChange keyboard) {
     if (controller == nullptr) return -1;
 
@@ -140,7 +157,14 @@ void ShowAddress(BrowserTab& tab, const std::wstring& address) {
 void OpenRequestedWindows(HWND parent) {
     for (NewWindowRequestPtr& window : TakeNewWindowRequests()) {
         TabRequest request;
-        request.show = [window](BrowserTab& tab) { HandOverNewWindow(*window, tab); };
+        // At the end; asked just before the tab is added, so the tab current then is known.
+        request.position = [window] {
+            window->previousTab = CurrentWebView();
+            return g_tabs.size();
+        };
+        request.show = [window](BrowserTab& tab) {
+            if (!HandOverNewWindow(*window, tab)) DiscardNewTab(tab.webview.Get(), window->previousTab.Get());
+        };
         // No tab: the request is answered with no new window.
         request.failed = [window](HRESULT, bool) { DeclineNewWindow(*window); };
         RequestTab(parent, std::move(request));

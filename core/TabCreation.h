@@ -57,8 +57,15 @@ int AddTab(ICoreWebView2Controller* controller, size_t position, bool makeCurren
 // which it remembers.
 void ShowAddress(BrowserTab& tab, const std::wstring& address);
 
+// Closes the new tab whose web view is `discarded` again, remembered nowhere
+// (not among the closed tabs; it loaded nothing, so nothing is in History),
+// and makes the tab at `previous` current again if the new one was current.
+// The only tab stays instead, on the New Tab page.
+void DiscardNewTab(ICoreWebView2* discarded, ICoreWebView2* previous);
+
 // WM_APP_OPEN_NEW_WINDOWS: a tab for each new window the pages asked for
 // (core/NewWindows.h), at the end of the strip, made current, the keyboard in
 // its page. Each request is answered once its tab arrives, or declined when
-// none can come.
+// none can come; a tab the request cannot take and that is not to load the
+// address itself goes again (DiscardNewTab).
 void OpenRequestedWindows(HWND parent);

@@ -31,7 +31,8 @@ struct BrowserTab {
     Microsoft::WRL::ComPtr<ICoreWebView2> webview;
     EventRegistrationToken titleChangedToken = {};
     std::wstring lastSource;  // the last address it reported or was asked to load; reopened after a failure
-    bool loading = false;     // between its NavigationStarting and its NavigationCompleted
+    bool loading = false;     // its latest navigation has started and not completed
+    UINT64 latestNavigation = 0;  // the highest navigation id it has seen start
     bool pageFullScreen = false;  // its page has a full-screen element and holds the window full screen
     TabFailureState failure;
 };

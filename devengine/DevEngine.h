@@ -44,8 +44,11 @@
 //   (IsSuccess FALSE, WebErrorStatus OPERATION_CANCELED) from the queue, and
 //   the page stays as it was; with none under way it does nothing. A new
 //   navigation ends the one under way the same way (at once) before its own
-//   NavigationStarting. A render process exit drops the navigation under way
-//   without any NavigationCompleted.
+//   NavigationStarting; with the late_replaced_completion knob, the replaced
+//   one's NavigationCompleted comes instead from the queue, after the new
+//   one's NavigationStarting, as the real engine may deliver it. A render
+//   process exit drops the navigation under way without any
+//   NavigationCompleted.
 // - Full screen (TriggerFullScreen): an element of the page enters or leaves
 //   full screen; ContainsFullScreenElementChanged (null args) fires when that
 //   changes anything, and get_ContainsFullScreenElement answers. A full-screen
@@ -153,6 +156,7 @@ struct Knobs {
     bool requireSta = true;              // the environment request checks the COM apartment
     HRESULT newWindowResult = S_OK;      // a failure: put_NewWindow of a new-window request fails with it
     bool holdNavigations = false;        // a navigation that starts waits for ReleaseNavigation or Stop
+    bool lateReplacedCompletion = false;  // a replaced navigation's completion comes after the new one's start
 };
 
 // The knobs in force; change them in place.
@@ -165,7 +169,7 @@ void ResetKnobs();
 // controller_result, null_controller,
 // controller_delay_ms, refused_controller_requests, failing_controller_requests, source_result, null_source, title_result, null_title,
 // corewebview2_result, null_corewebview2, can_go_result, nonstring_messages,
-// require_sta, new_window_result, hold_navigations.
+// require_sta, new_window_result, hold_navigations, late_replaced_completion.
 // The value is a number (decimal, or hex with 0x); flags take 0 or 1.
 // Returns false for an unknown name or a value that is not a number.
 bool SetKnob(const std::wstring& name, const std::wstring& value);

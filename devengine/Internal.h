@@ -310,8 +310,9 @@ void QueueReload(const ViewPtr& view);
 void QueueTitleChange(const ViewPtr& view, const std::wstring& title);
 
 // Navigation.cpp: the events that bracket a top-level navigation.
-// Starts one to `uri`: a navigation still under way ends unsuccessfully first,
-// NavigationStarting fires, and `arrive` (the page arriving) runs now, or, with
+// Starts one to `uri`: a navigation still under way ends unsuccessfully first
+// (after this one's start, from the queue, with the late_replaced_completion
+// knob), NavigationStarting fires, and `arrive` (the page arriving) runs now, or, with
 // the hold_navigations knob, when ReleaseNavigation brings it. A handler that
 // cancels it ends it at once, unsuccessfully, and `arrive` never runs.
 void StartNavigation(const ViewPtr& view, const std::wstring& uri, std::function<void()> arrive);

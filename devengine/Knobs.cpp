@@ -36,6 +36,7 @@ const KnobSetter kKnobSetters[] = {
     {L"require_sta", [](Knobs& k, unsigned long v) { k.requireSta = v != 0; }},
     {L"new_window_result", [](Knobs& k, unsigned long v) { k.newWindowResult = static_cast<HRESULT>(v); }},
     {L"hold_navigations", [](Knobs& k, unsigned long v) { k.holdNavigations = v != 0; }},
+    {L"late_replaced_completion", [](Knobs& k, unsigned long v) { k.lateReplacedCompletion = v != 0; }},
 };
 
 std::wstring EnvironmentVariable(const std::wstring& name) {

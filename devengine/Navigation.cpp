@@ -1,7 +1,8 @@
 // The events that bracket every top-level navigation: NavigationStarting
 // before the page changes, NavigationCompleted once it has arrived, or once
 // the navigation was stopped, cancelled or replaced. A held navigation (the
-// hold_navigations knob) stays under way until ReleaseNavigation or Stop.
+// hold_navigations knob) stays under way until ReleaseNavigation or Stop; a
+// replaced one's completion can come late (the late_replaced_completion knob).
 #include "devengine/Internal.h"
 
 namespace devengine {
@@ -61,11 +62,27 @@ private:
     UINT64 navigationId_;
 };
 
+void FireNavigationCompleted(const ViewPtr& view, UINT64 navigationId, bool success,
+                             COREWEBVIEW2_WEB_ERROR_STATUS status) {
+    Fire(view, kNavigationCompleted, MakeObject<NavigationCompletedArgs>(success, status, navigationId).Get(),
+         L"id=" + std::to_wstring(navigationId) + L" success=" + (success ? L"1" : L"0"));
+}
+
 }  // namespace
 
 void StartNavigation(const ViewPtr& view, const std::wstring& uri, std::function<void()> arrive) {
-    // A new navigation replaces the one under way.
-    CompleteNavigation(view, view->navigationId, false, COREWEBVIEW2_WEB_ERROR_STATUS_OPERATION_CANCELED);
+    // A new navigation replaces the one under way: that one ends unsuccessfully
+    // now, or, with the late_replaced_completion knob, from the queue, after
+    // the new one has started.
+    const UINT64 replaced = view->navigationId;
+    if (State().knobs.lateReplacedCompletion && replaced != 0) {
+        DropNavigation(*view);
+        Post([view, replaced]() {
+            FireNavigationCompleted(view, replaced, false, COREWEBVIEW2_WEB_ERROR_STATUS_OPERATION_CANCELED);
+        }, view);
+    } else {
+        CompleteNavigation(view, replaced, false, COREWEBVIEW2_WEB_ERROR_STATUS_OPERATION_CANCELED);
+    }
     const UINT64 id = State().nextNavigationId++;
     view->navigationId = id;
     const auto args = MakeObject<NavigationStartingArgs>(uri, id);
@@ -87,8 +104,7 @@ void CompleteNavigation(const ViewPtr& view, UINT64 navigationId, bool success, 
     if (navigationId == 0 || view->navigationId != navigationId) return;
     view->navigationId = 0;
     view->heldArrival = nullptr;
-    Fire(view, kNavigationCompleted, MakeObject<NavigationCompletedArgs>(success, status, navigationId).Get(),
-         L"id=" + std::to_wstring(navigationId) + L" success=" + (success ? L"1" : L"0"));
+    FireNavigationCompleted(view, navigationId, success, status);
 }
 
 void StopNavigation(const ViewPtr& view) {

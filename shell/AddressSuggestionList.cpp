@@ -118,7 +118,7 @@ void OnAddressBarChanged() {
         return;
     }
     g_typedText = ReadAddressBarText(g_hAddressBar);
-    g_suggestions = MatchingAddresses(g_history, g_typedText);
+    g_suggestions = SuggestedAddresses(g_typedText);
     if (g_suggestions.empty()) {
         CloseSuggestions();
     } else {

@@ -61,6 +61,23 @@ TEST_F(Loading, TheButtonReadsStopWhileTheCurrentTabLoadsAndAClickStopsIt) {
     EXPECT_EQ(Calls(views[1], L"Reload").size(), 3u);
 }
 
+TEST_F(Loading, AReplacedNavigationThatEndsLateLeavesTheLatestOneLoading) {
+    StartEngine();
+    const int view = TabViewIds()[0];
+    devengine::GetKnobs().holdNavigations = true;
+    devengine::GetKnobs().lateReplacedCompletion = true;
+    PressEnterInAddressBar(L"https://first.test/");
+    Settle();
+    // The first navigation's completion comes after the second one's start.
+    PressEnterInAddressBar(L"https://second.test/");
+    Settle();
+    EXPECT_EQ(ReloadButtonText(), L"Stop");
+    ASSERT_TRUE(devengine::ReleaseNavigation(view));
+    Settle();
+    EXPECT_EQ(ReloadButtonText(), L"Reload");
+    EXPECT_EQ(AddressBarText(), L"https://second.test/");
+}
+
 TEST_F(Loading, APageWhoseProcessExitsIsNoLongerLoading) {
     StartEngine();
     const int view = TabViewIds()[0];

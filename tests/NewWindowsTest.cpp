@@ -2,6 +2,7 @@
 // failures, and a page that opens many windows at once.
 #include "BrowserFixture.h"
 
+#include "core/ClosedTabs.h"
 #include "core/History.h"
 #include "core/Tabs.h"
 
@@ -101,6 +102,40 @@ TEST_F(NewWindows, ATabTheRequestCannotTakeLoadsTheAddressItself) {
     EXPECT_EQ(SourceOfTab(1), L"https://refused.example/");
     EXPECT_EQ(Calls(1, L"Complete"), std::vector<std::wstring>{L"Complete"});
     EXPECT_EQ(devengine::NewWindowRequests().at(0).outcome, L"none");
+}
+
+TEST_F(NewWindows, ATabTheRequestCannotTakeGoesNowhereButAWebAddressAndIsDroppedUnseen) {
+    StartEngine();
+    OpenTabs(2);
+    SelectTab(1);
+    const int opener = TabViewIds()[0];
+    devengine::GetKnobs().newWindowResult = E_FAIL;
+    // Addresses a page could use to pass for the New Tab page or to run its own
+    // content as the browser's: the tab goes again, on no list.
+    for (const wchar_t* refused :
+         {L"data:text/html,<title>New Tab</title>", L" \t\nDATA:text/html,x", L"javascript:alert(1)",
+          L"JavaScript:alert(1)", L"file:///C:/windows/win.ini", L"blob:https://a.example/1", L"about:version",
+          L"about:blank#x", L"view-source:https://a.example/", L"ht\ttp://a.example/", L"http", L" "}) {
+        devengine::TriggerNewWindowRequest(opener, refused);
+        Settle();
+        ASSERT_EQ(g_tabs.size(), 3u) << refused;
+        EXPECT_EQ(g_currentTab, 1) << refused;
+        ExpectConsistent();
+        const int view = devengine::ViewIds().back();
+        EXPECT_TRUE(devengine::GetView(view).closed) << refused;
+        EXPECT_TRUE(Calls(view, L"Navigate").empty()) << refused;
+    }
+    EXPECT_TRUE(g_closedTabs.empty());
+    EXPECT_TRUE(g_history.empty());
+    for (const auto& request : devengine::NewWindowRequests()) EXPECT_TRUE(request.completed) << request.uri;
+
+    // A web address and about:blank are loaded, whatever their case and blanks in front.
+    devengine::TriggerNewWindowRequest(opener, L"  HTTPS://web.example/");
+    devengine::TriggerNewWindowRequest(opener, L"about:blank");
+    Settle();
+    ASSERT_EQ(g_tabs.size(), 5u);
+    EXPECT_EQ(SourceOfTab(3), L"HTTPS://web.example/");
+    EXPECT_EQ(Calls(TabViewIds()[4], L"Navigate"), std::vector<std::wstring>{L"Navigate about:blank"});
 }
 
 TEST_F(NewWindows, TenRequestsGiveTenTabsInTheOrderTheirControllersComplete) {

@@ -685,6 +685,22 @@ TEST_F(DevEngineTest, NavigationStartingAndCompletedBracketEveryNavigationAndSto
     EXPECT_EQ(EventsOfView1(L"Navigation").size(), 8u);
 }
 
+TEST_F(DevEngineTest, AReplacedNavigationCanCompleteAfterTheNextStarts) {
+    OpenView();
+    ASSERT_TRUE(devengine::SetKnob(L"hold_navigations", L"1"));
+    ASSERT_TRUE(devengine::SetKnob(L"late_replaced_completion", L"1"));
+    webView_->Navigate(L"https://first.example/");
+    ASSERT_TRUE(devengine::RunPending());
+    webView_->Navigate(L"https://second.example/");
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(EventsOfView1(L"Navigation"), (std::vector<std::wstring>{
+                                                L"NavigationStarting id=1 https://first.example/",
+                                                L"NavigationStarting id=2 https://second.example/",
+                                                L"NavigationCompleted id=1 success=0",
+                                            }));
+    EXPECT_TRUE(devengine::GetView(1).navigating) << "the second is still under way";
+}
+
 TEST_F(DevEngineTest, PagesEnterAndLeaveFullScreenAndExitFullscreenScriptEndsIt) {
     OpenView();
     std::vector<std::wstring> results;
