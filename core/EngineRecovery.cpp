@@ -1,5 +1,6 @@
 #include "core/EngineRecovery.h"
 
+#include "core/AddressBarText.h"
 #include "core/ClosedTabs.h"
 #include "core/CurrentTab.h"
 #include "core/EngineEnvironment.h"
@@ -32,6 +33,10 @@ struct TabToReopen {
 // meantime reopens those not back yet as well.
 std::vector<TabToReopen> g_tabsToReopen;
 int g_currentToReopen = -1;  // which of them was current
+// The tab the recovery made current because it came back first, while no tab
+// was: the one that was current takes over from it when it comes back, unless
+// the user has chosen another tab or started typing meanwhile.
+const ICoreWebView2* g_currentStandIn = nullptr;
 
 // The tabs to reopen now: those open, in the strip's order, at their latest
 // address, and those of an earlier recovery not back yet, each after the tab
@@ -95,6 +100,19 @@ void ForgetRecoveryWhenDone() {
     g_currentToReopen = -1;
 }
 
+// A reopened tab arrived: the first to arrive was made current (no tab was);
+// the one that was current before takes over from it, as long as the user
+// has kept to the stand-in and is not typing in the address bar.
+void TakeOverAsCurrent(ICoreWebView2* arrived, bool wasCurrent) {
+    const int index = FindTabByWebView(arrived);
+    if (index == g_currentTab && !wasCurrent) g_currentStandIn = arrived;
+    if (!wasCurrent || index == g_currentTab) return;
+    if (CurrentWebView() != g_currentStandIn || IsAddressBeingEdited()) return;
+    EndTabFullScreen(g_currentTab);
+    MakeTabCurrent(index);
+    ShowCurrentTab(KeyboardAfterChange::Page);
+}
+
 // Every tab of the recovery has been answered, and none came back.
 bool NoTabCameBack() {
     for (const TabToReopen& tab : g_tabsToReopen) {
@@ -106,12 +124,14 @@ bool NoTabCameBack() {
 void RequestReopenedTab(size_t position) {
     TabRequest request;
     request.position = [position] { return ReopenedTabIndex(position); };
-    request.makeCurrent = static_cast<int>(position) == g_currentToReopen;
+    // Whether it becomes current is decided when it arrives.
+    request.makeCurrent = false;
     request.show = [position](BrowserTab& tab) {
         TabToReopen& reopened = g_tabsToReopen[position];
         reopened.back = tab.webview;
         reopened.settled = true;
         ShowAddress(tab, reopened.address);
+        TakeOverAsCurrent(tab.webview.Get(), static_cast<int>(position) == g_currentToReopen);
         ForgetRecoveryWhenDone();
     };
     request.failed = [position](HRESULT failure, bool stale) {
@@ -140,11 +160,12 @@ HRESULT OnRecoveredEnvironment(HRESULT result, ICoreWebView2Environment* environ
 void RecoverEngine() {
     if (!IsRecoveryPosted()) return;
     CollectTabsToReopen();
+    g_currentStandIn = nullptr;
 
-    // The dead objects go first, then the environment.
-    EndTabFullScreen(g_currentTab);
-    for (const BrowserTab& tab : g_tabs) tab.controller->Close();
-    ClearTabs();
+    // The dead objects go first, then the environment. Their pages are gone
+    // with the engine: a full screen ends without asking them.
+    DropTabFullScreen(g_currentTab);
+    for (const BrowserTab& tab : TakeAllTabs()) tab.controller->Close();
     ShowCurrentTab(KeyboardAfterChange::Stays);
     g_environment.Reset();
 
@@ -164,6 +185,7 @@ bool ReopenWaitingTabs() {
 }
 
 void ForgetEngineRecovery() {
+    g_currentStandIn = nullptr;
     g_tabsToReopen.clear();
     g_currentToReopen = -1;
 }

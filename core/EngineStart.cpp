@@ -66,8 +66,7 @@ void NewTabOrRestart(HWND parent, AfterEngineStart then) {
 
 void CloseTabsForExit() {
     ForgetFullScreen();
-    for (const BrowserTab& tab : g_tabs) tab.controller->Close();
-    ClearTabs();
+    for (const BrowserTab& tab : TakeAllTabs()) tab.controller->Close();
     DeclinePendingNewWindows();
 }
 

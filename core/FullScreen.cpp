@@ -19,7 +19,9 @@ const wchar_t kExitFullScreenScript[] = L"document.exitFullscreen()";
 void EnterFullScreen() {
     // Under Wine a maximised window comes back exactly only when it is
     // restored before its placement is kept, and maximised again after.
-    g_wasMaximized = IsZoomed(g_hMainWnd) != FALSE;
+    // A window still waiting to be maximised again counts as maximised.
+    g_wasMaximized = IsZoomed(g_hMainWnd) != FALSE || g_maximiseOnActivation;
+    g_maximiseOnActivation = false;
     if (g_wasMaximized) SendMessageW(g_hMainWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
     g_savedStyle = GetWindowLongPtrW(g_hMainWnd, GWL_STYLE);
     g_savedPlacement = {};
@@ -46,7 +48,9 @@ void LeaveFullScreen() {
     g_fullScreen = false;
     const bool minimised = IsIconic(g_hMainWnd) != FALSE;
     const bool active = GetForegroundWindow() == g_hMainWnd;
-    SetWindowLongPtrW(g_hMainWnd, GWL_STYLE, g_savedStyle);
+    // The window's own minimised state stays: only the frame comes back.
+    const LONG_PTR shown = GetWindowLongPtrW(g_hMainWnd, GWL_STYLE) & (WS_MINIMIZE | WS_MAXIMIZE);
+    SetWindowLongPtrW(g_hMainWnd, GWL_STYLE, (g_savedStyle & ~static_cast<LONG_PTR>(WS_MINIMIZE | WS_MAXIMIZE)) | shown);
     WINDOWPLACEMENT placement = g_savedPlacement;
     if (minimised) {
         placement.showCmd = SW_SHOWMINNOACTIVE;
@@ -98,9 +102,15 @@ void ReleasePageFullScreen(int index) {
 bool IsWindowFullScreen() { return g_fullScreen; }
 
 HRESULT OnContainsFullScreenElementChanged(ICoreWebView2* sender, IUnknown* /*args*/) {
-    if (sender == nullptr || sender != CurrentWebView()) return S_OK;
+    if (sender == nullptr || FindTabByWebView(sender) == -1) return S_OK;
     BOOL contains = FALSE;
     if (FAILED(sender->get_ContainsFullScreenElement(&contains))) return S_OK;
+    // A background tab's page (its news arriving after a switch) gets no
+    // window: it is asked to leave, so that it is not full screen within it.
+    if (sender != CurrentWebView()) {
+        if (contains) AskPageToLeave(sender);
+        return S_OK;
+    }
     g_tabs[g_currentTab].pageFullScreen = contains != FALSE;
     FitWindowToRequests();
     return S_OK;
@@ -119,6 +129,12 @@ void ToggleFullScreen() {
 void EndTabFullScreen(int index) {
     if (!IsTabIndex(index) || !g_tabs[index].pageFullScreen) return;
     ReleasePageFullScreen(index);
+    FitWindowToRequests();
+}
+
+void DropTabFullScreen(int index) {
+    if (!IsTabIndex(index) || !g_tabs[index].pageFullScreen) return;
+    g_tabs[index].pageFullScreen = false;
     FitWindowToRequests();
 }
 

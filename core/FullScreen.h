@@ -26,6 +26,9 @@ void ToggleFullScreen();
 // window returns unless F11 holds it. Nothing for a tab whose page holds none.
 void EndTabFullScreen(int index);
 
+// As EndTabFullScreen, but the page is not asked: its engine is gone.
+void DropTabFullScreen(int index);
+
 // Ends the full screen of every tab's page but the current one's (none is
 // left after a change of the current tab), and brings the window to what is
 // asked now.

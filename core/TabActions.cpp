@@ -32,8 +32,9 @@ void CloseTab(int index) {
     const bool wasCurrent = index == g_currentTab;
     if (wasCurrent) EndTabFullScreen(index);
     RememberClosedTab(g_tabs[index].lastSource);
-    g_tabs[index].controller->Close();
-    EraseTab(index);
+    // Out of the list first: closing its page moves the focus, and nothing
+    // may then be asked of it as the current tab.
+    EraseTab(index).controller->Close();
     // Another tab: the current one stays current and visible as it is.
     if (wasCurrent) ShowCurrentTab(KeyboardAfterChange::Page);
 }

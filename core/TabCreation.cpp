@@ -114,8 +114,7 @@ void DiscardNewTab(ICoreWebView2* discarded, ICoreWebView2* previous) {
         return;
     }
     const bool wasCurrent = index == g_currentTab;
-    g_tabs[index].controller->Close();
-    EraseTab(index);
+    EraseTab(index).controller->Close();
     if (!wasCurrent) return;
     const int back = FindTabByWebView(previous);
     if (back != -1) MakeTabCurrent(back);

@@ -117,11 +117,16 @@ void MakeTabCurrent(int index) {
     SelectInStrip();
 }
 
-void ClearTabs() {
-    // Moved out first: releasing the last reference may call back into the browser.
-    std::vector<BrowserTab> released;
-    released.swap(g_tabs);
+std::vector<BrowserTab> TakeAllTabs() {
+    std::vector<BrowserTab> taken;
+    taken.swap(g_tabs);
     g_currentTab = -1;
     if (IsWindow(g_hTabCtrl)) SendMessageW(g_hTabCtrl, TCM_DELETEALLITEMS, 0, 0);
+    return taken;
+}
+
+void ClearTabs() {
+    // Moved out first: releasing the last reference may call back into the browser.
+    std::vector<BrowserTab> released = TakeAllTabs();
     released.clear();
 }

@@ -88,3 +88,7 @@ void MakeTabCurrent(int index);
 // Takes every tab out (their engine objects are let go, not closed); there is
 // no current tab afterwards.
 void ClearTabs();
+
+// Takes every tab out and returns them, in order, for the caller to close;
+// there is no current tab afterwards.
+std::vector<BrowserTab> TakeAllTabs();

@@ -303,3 +303,102 @@ TEST_F(ProcessFailures, ATabRequestRefusedAtOnceIsHandledLikeALaterFailure) {
     EXPECT_EQ(g_closedTabs.size(), 2u);
     EXPECT_EQ(MessageBoxAnswerer::Seen().size(), 2u);
 }
+
+namespace {
+
+size_t ControllerRequestsLogged() {
+    size_t count = 0;
+    for (const std::wstring& line : devengine::EngineLog()) {
+        count += line.find(L"CreateCoreWebView2Controller") != std::wstring::npos ? 1 : 0;
+    }
+    return count;
+}
+
+void ExpectNothingAskedOfAClosedPage() {
+    for (const std::wstring& line : devengine::EngineLog()) {
+        EXPECT_EQ(line.find(L"[closed]"), std::wstring::npos) << testing::PrintToString(line);
+    }
+}
+
+void FocusPage(int view) {
+    SetForegroundWindow(g_hMainWnd);
+    SetFocus(devengine::GetView(view).pageWindow);
+    ASSERT_EQ(GetFocus(), devengine::GetView(view).pageWindow);
+}
+
+}  // namespace
+
+// The focused page of the current tab goes (closed, a new window's tab
+// discarded, the engine exiting): the focus falls back to the main window,
+// which must not hand it to the page that went.
+TEST_F(ProcessFailures, ATabThatGoesWithTheFocusIsAskedNothingMore) {
+    StartEngine();
+    OpenTabs(1);
+    FocusPage(TabViewIds()[1]);
+    CloseTab(1);
+    Settle();
+
+    // The new window's tab gets the focus in its page as it arrives, and goes
+    // at once: the engine could not take it, and the address is no web address.
+    OpenTabs(1);
+    const int opener = TabViewIds()[1];
+    FocusPage(opener);
+    devengine::GetKnobs().newWindowResult = E_FAIL;
+    ASSERT_TRUE(devengine::TriggerNewWindowRequest(opener, L"data:text/html,<title>x</title>"));
+    Settle();
+    ASSERT_EQ(g_tabs.size(), 2u);
+    ASSERT_EQ(devengine::ViewIds().size(), 4u) << "a tab was made for the request";
+
+    FocusPage(TabViewIds()[1]);
+    ASSERT_TRUE(devengine::TriggerProcessFailure(TabViewIds()[1],
+                                                 COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED));
+    Settle();
+    ASSERT_EQ(g_tabs.size(), 2u);
+    ExpectNothingAskedOfAClosedPage();
+}
+
+// Tabs come back while the user works: the tab that was current takes over
+// from the first one back only while the user has neither switched nor typed.
+TEST_F(ProcessFailures, AReopenedCurrentTabArrivingLateLeavesTheUsersChoiceAlone) {
+    StartEngine();
+    OpenTabsAt({L"https://a.example/", L"https://b.example/", L"https://c.example/"});
+    SelectTab(2);
+    ASSERT_TRUE(devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED));
+    ASSERT_TRUE(StepUntil([] { return g_tabs.size() == 1u; }));
+    ASSERT_EQ(ControllerRequestsLogged(), 6u);
+    SetForegroundWindow(g_hMainWnd);
+    SetFocus(g_hAddressBar);
+    SendMessageW(g_hAddressBar, EM_SETSEL, 0, -1);
+    SendMessageW(g_hAddressBar, WM_CHAR, L'x', 0);
+    ASSERT_EQ(AddressBarText(), L"x");
+    Settle();
+    ASSERT_EQ(g_tabs.size(), 3u);
+    EXPECT_EQ(AddressBarText(), L"x");
+    EXPECT_EQ(GetFocus(), g_hAddressBar);
+    EXPECT_EQ(g_currentTab, 0);
+    ExpectConsistent();
+}
+
+// "+" after a failed restart ends on the new tab whatever order the engine
+// completes the waiting tabs and the new one in.
+TEST_F(ProcessFailures, ARetriedRestartEndsOnTheNewTabWhateverTheOrder) {
+    MessageBoxAnswerer answerer;
+    StartEngine();
+    OpenTabsAt({L"https://a.example/", L"https://b.example/", L"https://c.example/"});
+    SelectTab(1);
+    devengine::GetKnobs().environmentResult = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    ASSERT_TRUE(devengine::TriggerProcessFailure(1, COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED));
+    Settle();
+    ASSERT_EQ(MessageBoxAnswerer::Seen().size(), 1u);
+    devengine::GetKnobs().environmentResult = S_OK;
+    devengine::GetKnobs().controllerDelayMs = 100;
+    Click(ID_NEW_TAB);
+    ASSERT_TRUE(PumpUntil([] { return ControllerRequestsLogged() == 7u; }));
+    EXPECT_EQ(devengine::ReorderControllerCompletions(0), 4u);
+    Settle();
+    ASSERT_EQ(g_tabs.size(), 4u);
+    EXPECT_EQ(SourceOfTab(g_currentTab).find(L"data:text/html"), 0u) << "the New Tab page is current";
+    EXPECT_EQ(GetFocus(), g_hAddressBar);
+    ExpectConsistent();
+}
+

@@ -298,7 +298,9 @@ protected:
         }
         std::vector<std::wstring> captions;
         for (int view : tabs_) captions.push_back(captions_.count(view) ? captions_[view] : L"New Tab");
-        if (withCaptions) EXPECT_EQ(TabCaptions(), captions);
+        if (withCaptions) {
+            EXPECT_EQ(TabCaptions(), captions);
+        }
         if (history) {
             EXPECT_EQ(g_history, history_);
         }
