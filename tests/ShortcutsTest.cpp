@@ -283,6 +283,13 @@ TEST_P(Shortcuts, ZoomKeysStepTheCurrentTabWhichKeepsItsZoom) {
     Press(kCtrl, '2');
     Press(kCtrl, VK_NUMPAD0);
     EXPECT_DOUBLE_EQ(ZoomOf(1), 1.0);
+
+    // A reopened tab starts at 100%.
+    Press(kCtrl, VK_OEM_PLUS);
+    Press(kCtrl, 'W');
+    Press(kCtrl | kShift, 'T');
+    ASSERT_EQ(g_tabs.size(), 2u);
+    EXPECT_DOUBLE_EQ(ZoomOf(1), 1.0);
 }
 
 // Held down, the keys walk every step and stop at the ends; a factor the page
