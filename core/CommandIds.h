@@ -27,6 +27,10 @@ enum CommandId : int {
     ID_SELECT_TAB_8 = 218,
     ID_RELOAD_PAGE = 219,         // F5, Ctrl+R: reload, even while the Reload button reads Stop
     ID_TOGGLE_FULL_SCREEN = 220,  // F11
+    ID_ZOOM_IN = 240,             // Ctrl+Plus, Ctrl+=: the current tab's zoom one step up
+    ID_ZOOM_OUT = 241,            // Ctrl+Minus: one step down
+    ID_ZOOM_RESET = 242,          // Ctrl+0: back to 100%
+    ID_DEV_TOOLS = 243,           // F12, Ctrl+Shift+I: the engine's developer tools for the current tab
     ID_MOVE_TAB_LEFT = 230,  // the current tab one place left or right, no wrap
     ID_MOVE_TAB_RIGHT = 231,
 };

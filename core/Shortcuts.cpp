@@ -37,6 +37,17 @@ const Shortcut kShortcuts[] = {
     {0, VK_F5, ID_RELOAD_PAGE, true},
     {kCtrl, 'R', ID_RELOAD_PAGE, true},
     {0, VK_F11, ID_TOGGLE_FULL_SCREEN, false},
+    // The "=" key is "+" with Shift on US layouts, and "+" itself on others;
+    // either way Ctrl with it zooms in. The keypad has its own keys.
+    {kCtrl, VK_OEM_PLUS, ID_ZOOM_IN, true},
+    {kCtrl | kShift, VK_OEM_PLUS, ID_ZOOM_IN, true},
+    {kCtrl, VK_ADD, ID_ZOOM_IN, true},
+    {kCtrl, VK_OEM_MINUS, ID_ZOOM_OUT, true},
+    {kCtrl, VK_SUBTRACT, ID_ZOOM_OUT, true},
+    {kCtrl, '0', ID_ZOOM_RESET, true},
+    {kCtrl, VK_NUMPAD0, ID_ZOOM_RESET, true},
+    {0, VK_F12, ID_DEV_TOOLS, false},
+    {kCtrl | kShift, 'I', ID_DEV_TOOLS, false},
     {kAlt, VK_LEFT, ID_BACK, true},
     {kAlt, VK_RIGHT, ID_NEXT, true},
     {kCtrl | kShift, 'T', ID_REOPEN_CLOSED_TAB, true},

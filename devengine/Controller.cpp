@@ -1,6 +1,9 @@
-// The controller: visibility and bounds of a view's page window, the
+// The controller: visibility, bounds and zoom of a view's page window, the
 // AcceleratorKeyPressed event, Close, and access to its web view.
 #include "devengine/Internal.h"
+
+#include <cmath>
+#include <cwchar>
 
 namespace devengine {
 
@@ -29,8 +32,20 @@ public:
         MoveWindow(view_->page, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_ZoomFactor(double*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE put_ZoomFactor(double) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_ZoomFactor(double* zoomFactor) override {
+        return GetValue(*view_, L"get_ZoomFactor", zoomFactor, view_->zoomFactor);
+    }
+    HRESULT STDMETHODCALLTYPE put_ZoomFactor(double zoomFactor) override {
+        if (IsDead(*view_)) return DeadCall(*view_, L"put_ZoomFactor");
+        wchar_t text[48];
+        swprintf(text, 48, L"put_ZoomFactor %g", zoomFactor);
+        LogCall(*view_, text);
+        if (!std::isfinite(zoomFactor) || zoomFactor <= 0.0) return E_INVALIDARG;
+        // Kept as a zoom level, a power of 1.2, so that it may read back a
+        // little off (1.75 as 1.7499999999999998), as a real engine's may.
+        view_->zoomFactor = std::pow(1.2, std::log(zoomFactor) / std::log(1.2));
+        return S_OK;
+    }
     DEVENGINE_EVENT(ZoomFactorChanged, ICoreWebView2ZoomFactorChangedEventHandler)
     HRESULT STDMETHODCALLTYPE SetBoundsAndZoomFactor(RECT, double) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE MoveFocus(COREWEBVIEW2_MOVE_FOCUS_REASON) override {

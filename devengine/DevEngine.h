@@ -75,6 +75,13 @@
 //   reads back as "file:///C:/dir/a%20b.html"). Other addresses read back as
 //   given.
 // - DocumentTitleChanged is invoked with null args.
+// - Zoom: a view starts at ZoomFactor 1.0 and keeps what put_ZoomFactor sets
+//   across navigations (logged as "put_ZoomFactor 1.25"; a factor that is not
+//   positive and finite is refused with E_INVALIDARG). It reads back through a
+//   zoom level, a power of 1.2, so a little off at times, as a real engine's
+//   may: 1.75 as 1.7499999999999998, 5.0 as 4.999999999999999.
+//   ZoomFactorChanged never fires. OpenDevToolsWindow is logged and opens
+//   nothing.
 // - Each controller owns a child window of its parent, class
 //   "VelquinDevEnginePage", whose window text is the current source. It draws
 //   the address and title, and for the New Tab page its heading and the
@@ -225,6 +232,7 @@ struct ViewInfo {
     bool canGoForward = false;
     bool visible = true;
     RECT bounds = {};
+    double zoomFactor = 1.0;    // as get_ZoomFactor reads it
     bool closed = false;
     bool failed = false;        // its environment's browser process exited
     bool navigating = false;    // a navigation has started and not completed
@@ -246,6 +254,7 @@ int ViewIdOf(ICoreWebView2* webView);
 // The calls the browser made on a view's controller, web view and event args,
 // in order, for example "Navigate https://a.b", "NavigateToString", "GoBack",
 // "GoForward", "Reload", "Stop", "ExecuteScript <script>", "put_IsVisible 0",
+// "put_ZoomFactor 1.25", "OpenDevToolsWindow",
 // "put_Bounds 0 70 1000 700" (left top right bottom), "Close",
 // "add_SourceChanged", "remove_WebMessageReceived", "put_Handled 1". Getters
 // are not listed while the view is open; any call on a closed view is listed

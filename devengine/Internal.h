@@ -141,6 +141,7 @@ struct ViewState {
     bool navigated = false;    // a navigation was asked of it: it can no longer take a new-window request
     bool visible = true;
     RECT bounds = {};
+    double zoomFactor = 1.0;  // the controller's ZoomFactor: kept across navigations, 1.0 for a new view
     bool closed = false;
     bool failed = false;
     UINT64 navigationId = 0;           // the top-level navigation under way (started, not completed); 0: none

@@ -83,6 +83,7 @@ ViewInfo GetView(int id) {
     info.canGoForward = CanGoForward(*view);
     info.visible = view->visible;
     info.bounds = view->bounds;
+    info.zoomFactor = view->zoomFactor;
     info.closed = view->closed;
     info.failed = view->failed;
     info.navigating = view->navigationId != 0;

@@ -109,7 +109,11 @@ public:
     }
     HRESULT STDMETHODCALLTYPE AddHostObjectToScript(LPCWSTR, VARIANT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE RemoveHostObjectFromScript(LPCWSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OpenDevToolsWindow() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OpenDevToolsWindow() override {
+        if (IsDead(*view_)) return DeadCall(*view_, L"OpenDevToolsWindow");
+        LogCall(*view_, L"OpenDevToolsWindow");
+        return S_OK;
+    }
     DEVENGINE_EVENT(ContainsFullScreenElementChanged, ICoreWebView2ContainsFullScreenElementChangedEventHandler)
     HRESULT STDMETHODCALLTYPE get_ContainsFullScreenElement(BOOL* containsFullScreenElement) override {
         return GetValue(*view_, L"get_ContainsFullScreenElement", containsFullScreenElement,

@@ -16,8 +16,10 @@
 #include "core/TabCreation.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
+#include "core/Zoom.h"
 #include "shell/AddressBar.h"
 #include "shell/AddressSuggestionList.h"
+#include "shell/ControlTooltips.h"
 #include "shell/TabStrip.h"
 
 #include <commctrl.h>
@@ -48,7 +50,7 @@ LRESULT OnCreate(HWND hwnd) {
     // A press on a tab gives the strip the keyboard focus (a switch then hands
     // it on to the page), so that after a click on the current tab Shift+F10
     // and the Menu key open its menu.
-    g_hTabCtrl = CreateControl(hwnd, WC_TABCONTROLW, L"", kChildStyle | TCS_FOCUSONBUTTONDOWN, 0, 0, 0, 0,
+    g_hTabCtrl = CreateControl(hwnd, WC_TABCONTROLW, L"", kChildStyle | TCS_FOCUSONBUTTONDOWN | TCS_TOOLTIPS, 0, 0, 0, 0,
                                ID_TAB_CONTROL);
     g_hNewTabButton = CreateControl(hwnd, L"BUTTON", L"+", kChildStyle, 0, 0, 0, 0, ID_NEW_TAB);
     g_hCloseTabButton = CreateControl(hwnd, L"BUTTON", L"X", kChildStyle, 0, 0, 0, 0, ID_CLOSE_TAB);
@@ -68,6 +70,7 @@ LRESULT OnCreate(HWND hwnd) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_hFont), TRUE);
     }
     CreateSuggestionList(hwnd);
+    CreateControlTooltips(hwnd);
     return 0;
 }
 
@@ -75,6 +78,7 @@ LRESULT OnDestroy() {
     // The pages go while their parent window still exists; nothing is asked
     // of them after this.
     CloseTabsForExit();
+    RemoveAccessibleNames();
     DeleteObject(g_hFont);
     PostQuitMessage(0);
     return 0;
@@ -95,6 +99,18 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
             break;
         case ID_RELOAD_PAGE:
             if (webview) webview->Reload();
+            break;
+        case ID_ZOOM_IN:
+            ZoomCurrentTab(ZoomChange::In);
+            break;
+        case ID_ZOOM_OUT:
+            ZoomCurrentTab(ZoomChange::Out);
+            break;
+        case ID_ZOOM_RESET:
+            ZoomCurrentTab(ZoomChange::Reset);
+            break;
+        case ID_DEV_TOOLS:
+            if (webview) webview->OpenDevToolsWindow();
             break;
         case ID_TOGGLE_FULL_SCREEN:
             ToggleFullScreen();
@@ -175,7 +191,8 @@ LRESULT OnTabCommand(HWND hwnd, WPARAM command, LPARAM index) {
 }
 
 LRESULT OnNotify(LPARAM lParam) {
-    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
+    if (AnswerTooltipText(header)) return 0;
     // Only the tab strip's own selection change is a switch.
     if (header->hwndFrom == g_hTabCtrl && header->code == static_cast<UINT>(TCN_SELCHANGE)) {
         SwitchToTab(static_cast<int>(SendMessageW(g_hTabCtrl, TCM_GETCURSEL, 0, 0)));

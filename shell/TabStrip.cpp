@@ -3,6 +3,7 @@
 #include "core/AppMessages.h"
 #include "core/CommandIds.h"
 #include "core/WindowHandles.h"
+#include "shell/ControlTooltips.h"
 #include "shell/TabDrag.h"
 #include "shell/TabMenu.h"
 
@@ -68,6 +69,10 @@ LRESULT CALLBACK TabStripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         // and this; only this comes from the keyboard as well.
         case WM_CONTEXTMENU:
             if (OnTabStripContextMenu(hwnd, lParam)) return 0;
+            break;
+        // Where the strip's tooltip asks the strip itself for a tab's text.
+        case WM_NOTIFY:
+            if (AnswerTooltipText(reinterpret_cast<NMHDR*>(lParam))) return 0;
             break;
         default:
             break;

@@ -140,6 +140,25 @@ TEST_F(ProcessFailures, ABrowserProcessExitReopensEveryTabInANewEnvironment) {
     EXPECT_EQ(devengine::HeldHandlerCount(), heldBefore);
 }
 
+// The zoom is the controller's: every tab a recovery brings back starts at 100%.
+TEST_F(ProcessFailures, TabsARecoveryBringsBackStartAt100PercentZoom) {
+    StartEngine();
+    OpenTabs(1);
+    Click(ID_ZOOM_IN);
+    SelectTab(0);
+    Click(ID_ZOOM_OUT);
+    ASSERT_DOUBLE_EQ(devengine::GetView(TabViewIds()[0]).zoomFactor, 0.9);
+    ASSERT_DOUBLE_EQ(devengine::GetView(TabViewIds()[1]).zoomFactor, 1.1);
+    ASSERT_TRUE(devengine::TriggerProcessFailure(TabViewIds()[0], COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED));
+    Settle();
+    ASSERT_EQ(g_tabs.size(), 2u);
+    for (int id : TabViewIds()) {
+        EXPECT_EQ(devengine::GetView(id).environment, 2);
+        EXPECT_DOUBLE_EQ(devengine::GetView(id).zoomFactor, 1.0);
+        EXPECT_TRUE(Calls(id, L"put_ZoomFactor").empty());
+    }
+}
+
 TEST_F(ProcessFailures, ALateCompletionFromTheDeadEngineIsIgnored) {
     MessageBoxAnswerer answerer;
     StartEngine();

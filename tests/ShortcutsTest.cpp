@@ -119,6 +119,9 @@ protected:
             OfferFromPage(modifiers, key, times);
         }
     }
+
+    // The zoom factor of tab `index`'s page, as the engine keeps it.
+    static double ZoomOf(int index) { return devengine::GetView(TabViewIds()[index]).zoomFactor; }
 };
 
 INSTANTIATE_TEST_SUITE_P(, Shortcuts, ::testing::Values(KeysFrom::Controls, KeysFrom::Page),
@@ -243,6 +246,85 @@ TEST_P(Shortcuts, ReloadBackAndNextActOnTheCurrentTabOnce) {
     EXPECT_TRUE(Calls(TabViewIds()[0], L"Reload").empty());
 }
 
+// Ctrl+Plus (Ctrl+= and Ctrl+Shift+= on US layouts, the keypad's +), Ctrl+Minus
+// and Ctrl+0 zoom the current tab one step per press and per repeat; the zoom
+// is the tab's own and stays with it through switches, moves and navigations.
+TEST_P(Shortcuts, ZoomKeysStepTheCurrentTabWhichKeepsItsZoom) {
+    StartEngine();
+    OpenTabs(1);
+    const int view = TabViewIds()[1];
+    Press(kCtrl, VK_OEM_PLUS);
+    EXPECT_DOUBLE_EQ(ZoomOf(1), 1.1);
+    Press(kCtrl | kShift, VK_OEM_PLUS);
+    EXPECT_DOUBLE_EQ(ZoomOf(1), 1.25);
+    Press(kCtrl, VK_ADD, 3);
+    EXPECT_DOUBLE_EQ(ZoomOf(1), 2.0);
+    Press(kCtrl, VK_OEM_MINUS);
+    EXPECT_DOUBLE_EQ(ZoomOf(1), 1.75);
+    Press(kCtrl, VK_SUBTRACT, 2);
+    EXPECT_DOUBLE_EQ(ZoomOf(1), 1.25);
+    EXPECT_EQ(Calls(view, L"put_ZoomFactor").size(), 8u) << "one step per press and per repeat";
+    EXPECT_DOUBLE_EQ(ZoomOf(0), 1.0);
+
+    Press(kCtrl, '1');
+    Press(kCtrl, VK_OEM_MINUS);
+    EXPECT_DOUBLE_EQ(ZoomOf(0), 0.9);
+    Press(kCtrl, '2');
+    EXPECT_DOUBLE_EQ(ZoomOf(1), 1.25);
+    PressEnterInAddressBar(L"https://elsewhere.test/");
+    Press(kCtrl | kShift, VK_PRIOR);
+    ASSERT_EQ(TabViewIds()[0], view);
+    EXPECT_DOUBLE_EQ(ZoomOf(0), 1.25);
+    Press(kCtrl, VK_OEM_PLUS);
+    EXPECT_DOUBLE_EQ(ZoomOf(0), 1.5);
+    Press(kCtrl, '0');
+    EXPECT_DOUBLE_EQ(ZoomOf(0), 1.0);
+    EXPECT_DOUBLE_EQ(ZoomOf(1), 0.9);
+    Press(kCtrl, '2');
+    Press(kCtrl, VK_NUMPAD0);
+    EXPECT_DOUBLE_EQ(ZoomOf(1), 1.0);
+
+    // A reopened tab starts at 100%.
+    Press(kCtrl, VK_OEM_PLUS);
+    Press(kCtrl, 'W');
+    Press(kCtrl | kShift, 'T');
+    ASSERT_EQ(g_tabs.size(), 2u);
+    EXPECT_DOUBLE_EQ(ZoomOf(1), 1.0);
+}
+
+// Held down, the keys walk every step and stop at the ends; a factor the page
+// set (Ctrl+wheel) goes on to the next step the key's way.
+TEST_P(Shortcuts, ZoomKeysWalkEveryStepStopAtTheEndsAndGoOnFromThePagesZoom) {
+    StartEngine();
+    const int view = TabViewIds()[0];
+    Press(kCtrl, VK_OEM_PLUS, 20);
+    EXPECT_DOUBLE_EQ(ZoomOf(0), 5.0);
+    EXPECT_EQ(Calls(view, L"put_ZoomFactor").size(), 9u) << "from 100% to 500%, then no further";
+    Press(kCtrl, VK_OEM_MINUS, 20);
+    EXPECT_DOUBLE_EQ(ZoomOf(0), 0.25);
+    EXPECT_EQ(Calls(view, L"put_ZoomFactor").size(), 9u + 16u);
+
+    ASSERT_EQ(devengine::GetController(view)->put_ZoomFactor(1.17), S_OK);
+    Press(kCtrl, VK_OEM_MINUS);
+    EXPECT_DOUBLE_EQ(ZoomOf(0), 1.1);
+    ASSERT_EQ(devengine::GetController(view)->put_ZoomFactor(1.17), S_OK);
+    Press(kCtrl, VK_OEM_PLUS);
+    EXPECT_DOUBLE_EQ(ZoomOf(0), 1.25);
+}
+
+// F12 and Ctrl+Shift+I open the engine's developer tools for the current tab,
+// once per press: holding them does not open them again.
+TEST_P(Shortcuts, F12AndCtrlShiftIOpenTheDeveloperToolsOncePerPress) {
+    StartEngine();
+    OpenTabs(1);
+    const int repeats = GetParam() == KeysFrom::Controls ? 3 : 1;
+    Press(kNone, VK_F12, repeats);
+    EXPECT_EQ(Calls(TabViewIds()[1], L"OpenDevToolsWindow").size(), 1u);
+    Press(kCtrl | kShift, 'I', repeats);
+    EXPECT_EQ(Calls(TabViewIds()[1], L"OpenDevToolsWindow").size(), 2u);
+    EXPECT_TRUE(Calls(TabViewIds()[0], L"OpenDevToolsWindow").empty());
+}
+
 TEST_P(Shortcuts, CtrlShiftTReopensTheMostRecentlyClosedTabsInTurn) {
     StartEngine();
     Press(kCtrl | kShift, 'T');
@@ -365,6 +447,14 @@ TEST(ShortcutTable, NeedsExactModifiersAndLeavesTheEditingKeysAlone) {
     EXPECT_EQ(ShortcutCommand('D', false, false, false), 0);
     EXPECT_EQ(ShortcutCommand(VK_F5, false, true, false), 0);
     EXPECT_EQ(ShortcutCommand(VK_LEFT, true, false, true), 0);
+    // Zoom: "=" is "+" with Shift on US layouts; AltGr (Ctrl+Alt) types.
+    EXPECT_EQ(ShortcutCommand(VK_OEM_PLUS, true, false, false), ID_ZOOM_IN);
+    EXPECT_EQ(ShortcutCommand(VK_OEM_PLUS, true, true, false), ID_ZOOM_IN);
+    EXPECT_EQ(ShortcutCommand(VK_OEM_PLUS, true, false, true), 0);
+    EXPECT_EQ(ShortcutCommand(VK_OEM_PLUS, false, false, false), 0);
+    EXPECT_EQ(ShortcutCommand(VK_OEM_MINUS, false, false, false), 0);
+    EXPECT_EQ(ShortcutCommand('0', false, false, false), 0);
+    EXPECT_EQ(ShortcutCommand('I', true, false, false), 0);
     const struct {
         UINT key;
         bool ctrl;
@@ -379,11 +469,14 @@ TEST(ShortcutTable, NeedsExactModifiersAndLeavesTheEditingKeysAlone) {
     }
 }
 
-// A held key's repeats act again, except F11's: full screen toggles once per press.
+// A held key's repeats act again, except F11's and F12's: full screen toggles
+// and the developer tools open once per press.
 TEST(ShortcutMatcher, RepeatsActExceptF11) {
     EXPECT_EQ(ShortcutForKeyDown(VK_F11, false, false), ID_TOGGLE_FULL_SCREEN);
     EXPECT_EQ(ShortcutForKeyDown(VK_F11, false, true), 0);
     EXPECT_EQ(ShortcutForKeyDown(VK_F5, false, true), ID_RELOAD_PAGE);
+    EXPECT_EQ(ShortcutForKeyDown(VK_F12, false, false), ID_DEV_TOOLS);
+    EXPECT_EQ(ShortcutForKeyDown(VK_F12, false, true), 0);
     // Alt told by the key event counts as held: Alt+Left is Back.
     EXPECT_EQ(ShortcutForKeyDown(VK_LEFT, true, false), ID_BACK);
     EXPECT_EQ(ShortcutForKeyDown(VK_LEFT, false, false), 0);

@@ -1,0 +1,33 @@
+// What the controls say about themselves: tooltips for the buttons, with their
+// keys; the hovered tab's whole title and address in the tab strip's own
+// tooltip; and accessible names for the symbol buttons "+" and "X", whose
+// visible texts stay as they are.
+#pragma once
+
+#include <windows.h>
+
+// The buttons' tooltip control, owned by the main window (null before it is made).
+extern HWND g_hButtonTooltips;
+
+// Tooltip texts of the buttons (Reload's while the current tab is not loading
+// and while it is).
+extern const wchar_t kNewTabTip[];
+extern const wchar_t kCloseTabTip[];
+extern const wchar_t kBackTip[];
+extern const wchar_t kNextTip[];
+extern const wchar_t kReloadTip[];
+extern const wchar_t kStopTip[];
+
+// Once the controls exist: makes the buttons' tooltip control, lets the tab
+// strip's tooltip show two lines and ampersands as they are, and gives "+" and
+// "X" their accessible names "New tab" and "Close tab" where the platform's
+// accessibility service exists (without it, all else still works).
+void CreateControlTooltips(HWND mainWindow);
+
+// Before the window goes: takes the accessible names off again.
+void RemoveAccessibleNames();
+
+// WM_NOTIFY: a tooltip's request for its text (TTN_GETDISPINFOW), from the tab
+// strip's tooltip (the text of the tab it names) or the buttons' (Reload's
+// text, which follows the current tab's loading). Returns whether it answered.
+bool AnswerTooltipText(NMHDR* header);

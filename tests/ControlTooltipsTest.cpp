@@ -1,0 +1,202 @@
+// What the controls say about themselves: the hovered tab's whole title and
+// address, the buttons' tooltips with their keys, and the accessible names of
+// "+" and "X".
+#include "BrowserFixture.h"
+
+#include "core/CommandIds.h"
+#include "core/Tabs.h"
+#include "core/WindowHandles.h"
+#include "shell/ControlTooltips.h"
+
+#include <commctrl.h>
+#include <initguid.h>
+#include <oleacc.h>
+#include <wrl/client.h>
+
+#include <string>
+
+namespace {
+
+using ControlTooltips = BrowserFixture;
+
+const wchar_t kUnanswered[] = L"(unanswered)";
+
+HWND TabStripTooltip() { return reinterpret_cast<HWND>(SendMessageW(g_hTabCtrl, TCM_GETTOOLTIPS, 0, 0)); }
+
+// Asks `target` for a tooltip's text as the tooltip `from` does for tool
+// `id`; the text it answers with, or kUnanswered.
+std::wstring RequestTipText(HWND target, HWND from, UINT_PTR id, UINT flags = 0) {
+    NMTTDISPINFOW info = {};
+    info.hdr.hwndFrom = from;
+    info.hdr.idFrom = id;
+    info.hdr.code = TTN_GETDISPINFOW;
+    info.uFlags = flags;
+    info.lpszText = const_cast<wchar_t*>(kUnanswered);
+    SendMessageW(target, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&info));
+    return info.lpszText != nullptr ? std::wstring(info.lpszText) : std::wstring(L"(null)");
+}
+
+std::wstring TabTip(int index) { return RequestTipText(g_hMainWnd, TabStripTooltip(), static_cast<UINT_PTR>(index)); }
+
+TEST_F(ControlTooltips, ATabShowsItsWholeTitleAndAddressAsTheyAreNow) {
+    ASSERT_NE(GetWindowLongPtrW(g_hTabCtrl, GWL_STYLE) & TCS_TOOLTIPS, 0);
+    const HWND tooltip = TabStripTooltip();
+    ASSERT_NE(tooltip, nullptr);
+    // Two lines, and ampersands in titles and addresses are shown, not taken as mnemonics.
+    EXPECT_GT(SendMessageW(tooltip, TTM_GETMAXTIPWIDTH, 0, 0), 0);
+    EXPECT_NE(GetWindowLongPtrW(tooltip, GWL_STYLE) & TTS_NOPREFIX, 0);
+
+    StartEngine();
+    EXPECT_EQ(TabTip(0), L"New Tab\nbrowser://newtab");
+    OpenTabs(1);
+    const std::wstring longTitle = L"A & B: " + std::wstring(150, L'x');
+    devengine::SetPageTitle(L"https://long.test/?a=1&b=2", longTitle);
+    PressEnterInAddressBar(L"https://long.test/?a=1&b=2");
+    ASSERT_EQ(TabCaptions()[1], L"New Tab") << "the caption leaves a long title out";
+    EXPECT_EQ(TabTip(1), longTitle + L"\nhttps://long.test/?a=1&b=2");
+
+    // A later title and address are what the next hover shows.
+    ASSERT_TRUE(devengine::TriggerTitleChange(TabViewIds()[1], L"Renamed"));
+    ASSERT_TRUE(devengine::TriggerSourceChange(TabViewIds()[1], L"https://long.test/#moved"));
+    Settle();
+    EXPECT_EQ(TabTip(1), L"Renamed\nhttps://long.test/#moved");
+    // The text goes with the tab to its new place.
+    MoveTabPlace(1, 0);
+    EXPECT_EQ(TabTip(0), L"Renamed\nhttps://long.test/#moved");
+    EXPECT_EQ(TabTip(1), L"New Tab\nbrowser://newtab");
+    // Asked of the strip itself, the answer is the same.
+    EXPECT_EQ(RequestTipText(g_hTabCtrl, tooltip, 0), L"Renamed\nhttps://long.test/#moved");
+
+    // When the engine cannot tell, the caption and the last reported address stand.
+    devengine::GetKnobs().titleResult = E_FAIL;
+    devengine::GetKnobs().sourceResult = E_FAIL;
+    EXPECT_EQ(TabTip(0), L"Renamed\nhttps://long.test/#moved");
+}
+
+// Only the strip's own tooltip, naming a tab that exists, gets a tab's text.
+TEST_F(ControlTooltips, OnlyTheStripsTooltipNamingATabIsAnswered) {
+    StartEngine();
+    EXPECT_EQ(RequestTipText(g_hMainWnd, TabStripTooltip(), 1), kUnanswered);
+    EXPECT_EQ(RequestTipText(g_hMainWnd, TabStripTooltip(), static_cast<UINT_PTR>(-1)), kUnanswered);
+    EXPECT_EQ(RequestTipText(g_hMainWnd, TabStripTooltip(), 0, TTF_IDISHWND), kUnanswered);
+    EXPECT_EQ(RequestTipText(g_hMainWnd, g_hTabCtrl, 0), kUnanswered);
+    EXPECT_EQ(RequestTipText(g_hMainWnd, g_hButtonTooltips, 0), kUnanswered);
+    EXPECT_EQ(RequestTipText(g_hMainWnd, g_hAddressBar, 0), kUnanswered);
+    EXPECT_EQ(RequestTipText(g_hMainWnd, nullptr, 0), kUnanswered);
+    EXPECT_EQ(RequestTipText(g_hMainWnd, TabStripTooltip(), 0), L"New Tab\nbrowser://newtab");
+}
+
+std::wstring ButtonTip(HWND button) {
+    wchar_t text[128] = {};
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = g_hMainWnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(button);
+    tool.lpszText = text;
+    if (!SendMessageW(g_hButtonTooltips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return L"(no tool)";
+    if (tool.lpszText == LPSTR_TEXTCALLBACKW) return L"(asked for)";
+    return text;
+}
+
+TEST_F(ControlTooltips, TheButtonsNameWhatTheyDoWithTheirKeys) {
+    ASSERT_NE(g_hButtonTooltips, nullptr);
+    EXPECT_EQ(GetWindow(g_hButtonTooltips, GW_OWNER), g_hMainWnd);
+    EXPECT_EQ(SendMessageW(g_hButtonTooltips, TTM_GETTOOLCOUNT, 0, 0), 5);
+    const HWND reload = GetDlgItem(g_hMainWnd, ID_RELOAD);
+    EXPECT_EQ(ButtonTip(g_hNewTabButton), L"New tab (Ctrl+T)");
+    EXPECT_EQ(ButtonTip(g_hCloseTabButton), L"Close tab (Ctrl+W)");
+    EXPECT_EQ(ButtonTip(GetDlgItem(g_hMainWnd, ID_BACK)), L"Back (Alt+Left)");
+    EXPECT_EQ(ButtonTip(GetDlgItem(g_hMainWnd, ID_NEXT)), L"Next (Alt+Right)");
+    EXPECT_EQ(ButtonTip(reload), L"(asked for)");
+    EXPECT_EQ(ButtonTip(g_hAddressBar), L"(no tool)");
+
+    // Reload's says what a click does now: reload, or stop while loading.
+    const auto reloadTip = [&] {
+        return RequestTipText(g_hMainWnd, g_hButtonTooltips, reinterpret_cast<UINT_PTR>(reload), TTF_IDISHWND);
+    };
+    EXPECT_EQ(reloadTip(), L"Reload (F5)") << "no tab yet";
+    StartEngine();
+    EXPECT_EQ(reloadTip(), L"Reload (F5)");
+    devengine::GetKnobs().holdNavigations = true;
+    PressEnterInAddressBar(L"https://slow.test/");
+    EXPECT_EQ(reloadTip(), L"Stop loading this page");
+    ASSERT_TRUE(devengine::ReleaseNavigation(TabViewIds()[0]));
+    Settle();
+    EXPECT_EQ(reloadTip(), L"Reload (F5)");
+    // Another button's id from the same tooltip is not Reload's.
+    EXPECT_EQ(RequestTipText(g_hMainWnd, g_hButtonTooltips, reinterpret_cast<UINT_PTR>(g_hNewTabButton),
+                             TTF_IDISHWND),
+              kUnanswered);
+
+    // The visible texts stay the symbols.
+    wchar_t text[8] = {};
+    GetWindowTextW(g_hNewTabButton, text, 8);
+    EXPECT_STREQ(text, L"+");
+    GetWindowTextW(g_hCloseTabButton, text, 8);
+    EXPECT_STREQ(text, L"X");
+}
+
+// The pointer resting on "+" shows its tooltip, whether or not the platform
+// has the accessibility service.
+TEST_F(ControlTooltips, ThePointerOnAButtonShowsItsTooltip) {
+    RECT rect;
+    GetWindowRect(g_hNewTabButton, &rect);
+    SetCursorPos((rect.left + rect.right) / 2 - 3, (rect.top + rect.bottom) / 2);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    ASSERT_TRUE(PumpUntil([] { return IsWindowVisible(g_hButtonTooltips) != FALSE; }, 5000));
+    wchar_t text[64] = {};
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.lpszText = text;
+    ASSERT_TRUE(SendMessageW(g_hButtonTooltips, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(tool.uId, reinterpret_cast<UINT_PTR>(g_hNewTabButton));
+    EXPECT_STREQ(text, L"New tab (Ctrl+T)");
+}
+
+std::wstring AccessibleName(HWND window) {
+    Microsoft::WRL::ComPtr<IAccessible> accessible;
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(accessible.GetAddressOf())))) {
+        return L"(no object)";
+    }
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (FAILED(accessible->get_accName(self, &name)) || name == nullptr) return L"(no name)";
+    std::wstring result(name, SysStringLen(name));
+    SysFreeString(name);
+    return result;
+}
+
+// Whether this platform's accessibility service takes annotations at all:
+// tried on a window of the test's own.
+bool PlatformAnnotatesNames() {
+    IAccPropServices* services = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                reinterpret_cast<void**>(&services)))) {
+        return false;
+    }
+    const HWND probe = CreateWindowExW(0, L"BUTTON", L"?", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    services->SetHwndPropStr(probe, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, L"probe");
+    const bool annotated = AccessibleName(probe) == L"probe";
+    MSAAPROPID name = PROPID_ACC_NAME;
+    services->ClearHwndProps(probe, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1);
+    DestroyWindow(probe);
+    services->Release();
+    return annotated;
+}
+
+TEST_F(ControlTooltips, TheSymbolButtonsHaveAccessibleNamesWhereThePlatformGivesThem) {
+    if (PlatformAnnotatesNames()) {
+        EXPECT_EQ(AccessibleName(g_hNewTabButton), L"New tab");
+        EXPECT_EQ(AccessibleName(g_hCloseTabButton), L"Close tab");
+    } else {
+        // Without the service the buttons keep the name their text gives.
+        const std::wstring name = AccessibleName(g_hNewTabButton);
+        EXPECT_TRUE(name == L"+" || name == L"(no object)" || name == L"(no name)") << testing::PrintToString(name);
+    }
+}
+
+}  // namespace
