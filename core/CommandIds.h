@@ -29,6 +29,10 @@ enum CommandId : int {
     ID_TOGGLE_FULL_SCREEN = 220,  // F11
     ID_MOVE_TAB_LEFT = 230,  // the current tab one place left or right, no wrap
     ID_MOVE_TAB_RIGHT = 231,
+    ID_FIND_IN_PAGE = 250,        // Ctrl+F: the engine's find bar
+    ID_FIND_NEXT = 251,           // F3, Shift+F3: while a find is active
+    ID_FIND_PREVIOUS = 252,
+    ID_PRINT_PAGE = 253,          // Ctrl+P: the engine's print dialog
 };
 
 // Commands on one tab, by its index: the tab menu's items and the strip's

@@ -34,6 +34,7 @@ struct BrowserTab {
     bool loading = false;     // its latest navigation has started and not completed
     UINT64 latestNavigation = 0;  // the highest navigation id it has seen start
     bool pageFullScreen = false;  // its page has a full-screen element and holds the window full screen
+    bool findStarted = false;     // Ctrl+F started a find in its page (set by PageTools)
     TabFailureState failure;
 };
 

@@ -11,6 +11,7 @@
 #include "core/KeyboardFocus.h"
 #include "core/Layout.h"
 #include "core/Loading.h"
+#include "core/PageTools.h"
 #include "core/ProcessFailures.h"
 #include "core/TabActions.h"
 #include "core/TabCreation.h"
@@ -140,6 +141,16 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
             break;
         case ID_ADDRESS_BAR:
             if (HIWORD(wParam) == EN_CHANGE) OnAddressBarChanged();
+            break;
+        case ID_FIND_IN_PAGE:
+            StartFindInPage();
+            break;
+        case ID_FIND_NEXT:
+        case ID_FIND_PREVIOUS:
+            FindAgainInPage(id == ID_FIND_NEXT);
+            break;
+        case ID_PRINT_PAGE:
+            PrintPage();
             break;
         default:
             if (id >= ID_SELECT_TAB_1 && id <= ID_SELECT_TAB_8) SwitchToTab(id - ID_SELECT_TAB_1);
