@@ -35,6 +35,7 @@ struct BrowserTab {
     UINT64 latestNavigation = 0;  // the highest navigation id it has seen start
     bool pageFullScreen = false;  // its page has a full-screen element and holds the window full screen
     bool findStarted = false;     // Ctrl+F started a find in its page (set by PageTools)
+    bool inBackground = false;    // the engine was last told its page is in the background (set by MemoryLevels)
     TabFailureState failure;
 };
 
