@@ -44,4 +44,5 @@ enum TabCommandId : int {
     ID_DUPLICATE_TAB_AT = 233,
     ID_CLOSE_OTHER_TABS_AT = 234,
     ID_CLOSE_TABS_RIGHT_OF = 235,
+    ID_TOGGLE_MUTE_TAB_AT = 254,  // "Mute tab" / "Unmute tab"
 };

@@ -15,6 +15,7 @@
 #include "core/ProcessFailures.h"
 #include "core/TabActions.h"
 #include "core/TabCreation.h"
+#include "core/TabSound.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "shell/AddressBar.h"
@@ -172,6 +173,9 @@ LRESULT OnTabCommand(HWND hwnd, WPARAM command, LPARAM index) {
             break;
         case ID_DUPLICATE_TAB_AT:
             DuplicateTab(hwnd, tab);
+            break;
+        case ID_TOGGLE_MUTE_TAB_AT:
+            ToggleTabMute(tab);
             break;
         case ID_CLOSE_OTHER_TABS_AT:
             CloseOtherTabs(tab);
