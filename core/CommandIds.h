@@ -33,6 +33,10 @@ enum CommandId : int {
     ID_DEV_TOOLS = 243,           // F12, Ctrl+Shift+I: the engine's developer tools for the current tab
     ID_MOVE_TAB_LEFT = 230,  // the current tab one place left or right, no wrap
     ID_MOVE_TAB_RIGHT = 231,
+    ID_FIND_IN_PAGE = 250,        // Ctrl+F: the engine's find bar
+    ID_FIND_NEXT = 251,           // F3, Shift+F3: while a find is active
+    ID_FIND_PREVIOUS = 252,
+    ID_PRINT_PAGE = 253,          // Ctrl+P: the engine's print dialog
 };
 
 // Commands on one tab, by its index: the tab menu's items and the strip's
@@ -44,4 +48,5 @@ enum TabCommandId : int {
     ID_DUPLICATE_TAB_AT = 233,
     ID_CLOSE_OTHER_TABS_AT = 234,
     ID_CLOSE_TABS_RIGHT_OF = 235,
+    ID_TOGGLE_MUTE_TAB_AT = 254,  // "Mute tab" / "Unmute tab"
 };

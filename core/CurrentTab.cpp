@@ -6,6 +6,7 @@
 #include "core/KeyboardFocus.h"
 #include "core/Layout.h"
 #include "core/Loading.h"
+#include "core/MemoryLevels.h"
 #include "core/NavigationButtons.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -18,12 +19,15 @@ const ICoreWebView2* g_shownWebView = nullptr;
 
 void ShowOnlyCurrentPage() {
     const int shown = FindTabByWebView(g_shownWebView);
-    if (shown != -1 && shown != g_currentTab) g_tabs[shown].controller->put_IsVisible(FALSE);
+    if (shown != -1 && shown != g_currentTab) {
+        g_tabs[shown].controller->put_IsVisible(FALSE);
+        SetTabInBackground(shown, true);
+    }
     g_shownWebView = CurrentWebView();
     // A minimised window keeps its page hidden from the engine until restored.
-    if (ICoreWebView2Controller* controller = CurrentController()) {
-        controller->put_IsVisible(IsIconic(g_hMainWnd) ? FALSE : TRUE);
-    }
+    const bool minimised = IsIconic(g_hMainWnd) != FALSE;
+    SetTabInBackground(g_currentTab, minimised);
+    if (ICoreWebView2Controller* controller = CurrentController()) controller->put_IsVisible(minimised ? FALSE : TRUE);
 }
 
 }  // namespace

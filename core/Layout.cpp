@@ -1,6 +1,7 @@
 #include "core/Layout.h"
 
 #include "core/CommandIds.h"
+#include "core/MemoryLevels.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
@@ -66,7 +67,11 @@ void OnMainWindowSized(WPARAM kind) {
     const bool minimised = kind == SIZE_MINIMIZED;
     if (minimised != g_minimised) {
         g_minimised = minimised;
-        if (ICoreWebView2Controller* controller = CurrentController()) controller->put_IsVisible(minimised ? FALSE : TRUE);
+        // Hidden before the low level; the normal level before it shows.
+        ICoreWebView2Controller* controller = CurrentController();
+        if (controller != nullptr && minimised) controller->put_IsVisible(FALSE);
+        SetTabInBackground(g_currentTab, minimised);
+        if (controller != nullptr && !minimised) controller->put_IsVisible(TRUE);
     }
     if (!minimised) ResizeBrowser();
 }

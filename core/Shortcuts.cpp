@@ -53,6 +53,10 @@ const Shortcut kShortcuts[] = {
     {kCtrl | kShift, 'T', ID_REOPEN_CLOSED_TAB, true},
     {kCtrl, 'W', ID_CLOSE_TAB_SHORTCUT, true},
     {kCtrl | kShift, 'W', ID_CLOSE_TAB_SHORTCUT, true},
+    {kCtrl, 'F', ID_FIND_IN_PAGE, false},
+    {0, VK_F3, ID_FIND_NEXT, true},
+    {kShift, VK_F3, ID_FIND_PREVIOUS, true},
+    {kCtrl, 'P', ID_PRINT_PAGE, false},
 };
 
 bool IsKeyDown(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }

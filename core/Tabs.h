@@ -34,6 +34,8 @@ struct BrowserTab {
     bool loading = false;     // its latest navigation has started and not completed
     UINT64 latestNavigation = 0;  // the highest navigation id it has seen start
     bool pageFullScreen = false;  // its page has a full-screen element and holds the window full screen
+    bool findStarted = false;     // Ctrl+F started a find in its page (set by PageTools)
+    bool inBackground = false;    // the engine was last told its page is in the background (set by MemoryLevels)
     TabFailureState failure;
 };
 

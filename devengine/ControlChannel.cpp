@@ -61,6 +61,25 @@ bool RunAcceleratorCommand(int viewId, const std::wstring& text, size_t position
     return TriggerAcceleratorKey(viewId, kind, virtualKey, ctrl, shift);
 }
 
+// favicon <viewId> none | png <rrggbb> <uri> | broken <uri>
+bool RunFaviconCommand(int viewId, const std::wstring& text, size_t position) {
+    const std::wstring how = NextWord(text, &position);
+    if (how == L"none") return NextWord(text, &position).empty() && TriggerFavicon(viewId, L"");
+    COLORREF color = 0;
+    if (how == L"png") {
+        const std::wstring rgb = NextWord(text, &position);
+        wchar_t* end = nullptr;
+        const unsigned long value = wcstoul(rgb.c_str(), &end, 16);
+        if (rgb.size() != 6 || *end != L'\0') return false;
+        color = RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+    } else if (how != L"broken") {
+        return false;
+    }
+    const std::wstring uri = NextWord(text, &position);
+    if (uri.empty()) return false;
+    return TriggerFavicon(viewId, uri, how == L"png" ? FaviconContent::kPng : FaviconContent::kNotAnImage, color);
+}
+
 LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COPYDATA) {
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
@@ -111,6 +130,12 @@ bool RunControlCommand(const std::wstring& command) {
         return TriggerFullScreen(id, how == L"enter");
     }
     if (name == L"release-navigation") return ReleaseNavigation(id);
+    if (name == L"favicon") return RunFaviconCommand(id, command, position);
+    if (name == L"audio") {
+        const std::wstring how = NextWord(command, &position);
+        if (how != L"start" && how != L"stop") return false;
+        return TriggerAudio(id, how == L"start");
+    }
     if (name == L"click") {
         const std::wstring where = NextWord(command, &position);
         if (where != L"box" && where != L"page") return false;

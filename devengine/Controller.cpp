@@ -17,6 +17,8 @@ public:
     HRESULT STDMETHODCALLTYPE put_IsVisible(BOOL isVisible) override {
         if (IsDead(*view_)) return DeadCall(*view_, L"put_IsVisible");
         LogCall(*view_, isVisible ? L"put_IsVisible 1" : L"put_IsVisible 0");
+        // The engine resumes a suspended web view that is made visible.
+        if (isVisible) view_->suspended = false;
         view_->visible = isVisible != FALSE;
         ShowWindow(view_->page, view_->visible ? SW_SHOWNA : SW_HIDE);
         return S_OK;

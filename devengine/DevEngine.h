@@ -119,6 +119,38 @@
 //   (kind 0). Close still works on a failed view and lets its handlers go.
 //   "Failed" is not "closed": the objects stay until the browser closes or
 //   releases them. A new environment works as usual.
+// - The later interfaces: the web view answers QueryInterface for
+//   ICoreWebView2_2 to ICoreWebView2_28 and the environment for
+//   ICoreWebView2Environment2 to 15, but the interface that a withhold_ knob
+//   holds back (each knob one feature's interface only, as below). Modelled:
+//   - the page's icon (ICoreWebView2_15): TriggerFavicon sets it and fires
+//     FaviconChanged (null args); get_FaviconUri answers ("" for none);
+//     GetFavicon (logged "GetFavicon png") completes from the queue with a
+//     stream of the icon's bytes as they were at the call (empty for none),
+//     or with the favicon_result knob's failure and a null stream. A new
+//     document has no icon: FaviconChanged fires if it had one.
+//   - sound (ICoreWebView2_8): TriggerAudio starts or stops it and fires
+//     IsDocumentPlayingAudioChanged; a new document stops it. put_IsMuted
+//     (logged "put_IsMuted 1") fires IsMutedChanged from the queue when it
+//     changes anything; muting stays across navigations.
+//   - sleep (ICoreWebView2_3): TrySuspend (logged) fails at once with the
+//     suspend_result knob's failure, or with E_ILLEGAL_METHOD_CALL while the
+//     controller is visible; otherwise it completes from the queue with S_OK
+//     and TRUE (suspended), or FALSE with the refuse_suspend knob. Its
+//     completion still comes after the view closed, with the closed (or
+//     failed) view's error and FALSE. Resume (logged) and put_IsVisible 1
+//     wake it; get_IsSuspended answers.
+//   - the memory level (ICoreWebView2_19): put_MemoryUsageTargetLevel is
+//     logged "put_MemoryUsageTargetLevel low" or "... normal".
+//   - printing (ICoreWebView2_16): ShowPrintUI is logged "ShowPrintUI
+//     browser" (or "system"); no dialog shows.
+//   - find (ICoreWebView2_28, options from ICoreWebView2Environment15's
+//     CreateFindOptions): each get_Find gives a find object of the view whose
+//     Start is logged "Find Start <term>" (with " (no dialog)" when the
+//     options suppress the default dialog) and completes from the queue;
+//     FindNext, FindPrevious and Stop are logged "Find FindNext" and so on.
+//     No find bar is drawn and matches are not counted (E_NOTIMPL).
+//   Their other methods return E_NOTIMPL.
 // - Every add_/remove_ event slot takes handlers (and hands out a token); only
 //   the events described here ever fire (each is one declaration in
 //   devengine/Events.h, fired through its Fire). Other methods the browser
@@ -164,6 +196,17 @@ struct Knobs {
     HRESULT newWindowResult = S_OK;      // a failure: put_NewWindow of a new-window request fails with it
     bool holdNavigations = false;        // a navigation that starts waits for ReleaseNavigation or Stop
     bool lateReplacedCompletion = false;  // a replaced navigation's completion comes after the new one's start
+    // An older engine: QueryInterface refuses the interface of one feature
+    // (the rest of the chain still answers).
+    bool withholdFavicon = false;        // ICoreWebView2_15
+    bool withholdAudio = false;          // ICoreWebView2_8
+    bool withholdSuspend = false;        // ICoreWebView2_3
+    bool withholdMemoryLevel = false;    // ICoreWebView2_19
+    bool withholdPrint = false;          // ICoreWebView2_16
+    bool withholdFind = false;           // ICoreWebView2_28 and ICoreWebView2Environment15
+    HRESULT faviconResult = S_OK;        // a failure: GetFavicon's completion brings it with a null stream
+    HRESULT suspendResult = S_OK;        // a failure: TrySuspend fails with it at once, no completion
+    bool refuseSuspend = false;          // TrySuspend completes with S_OK and isSuccessful FALSE
 };
 
 // The knobs in force; change them in place.
@@ -176,7 +219,9 @@ void ResetKnobs();
 // controller_result, null_controller,
 // controller_delay_ms, refused_controller_requests, failing_controller_requests, source_result, null_source, title_result, null_title,
 // corewebview2_result, null_corewebview2, can_go_result, nonstring_messages,
-// require_sta, new_window_result, hold_navigations, late_replaced_completion.
+// require_sta, new_window_result, hold_navigations, late_replaced_completion,
+// withhold_favicon, withhold_audio, withhold_suspend, withhold_memory_level,
+// withhold_print, withhold_find, favicon_result, suspend_result, refuse_suspend.
 // The value is a number (decimal, or hex with 0x); flags take 0 or 1.
 // Returns false for an unknown name or a value that is not a number.
 bool SetKnob(const std::wstring& name, const std::wstring& value);
@@ -237,6 +282,12 @@ struct ViewInfo {
     bool failed = false;        // its environment's browser process exited
     bool navigating = false;    // a navigation has started and not completed
     bool fullScreen = false;    // an element of its page is full screen
+    std::wstring faviconUri;    // empty: the page has no icon
+    bool playingAudio = false;
+    bool muted = false;
+    bool suspended = false;
+    COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL memoryLevel = COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL_NORMAL;
+    bool findActive = false;    // a find was started and not stopped
     int environment = 0;        // the id of the environment that created it (1, 2, ... since Reset)
     HWND parentWindow = nullptr;
     HWND pageWindow = nullptr;  // null once closed
@@ -296,6 +347,14 @@ bool TriggerProcessFailure(int id, COREWEBVIEW2_PROCESS_FAILED_KIND kind);
 // An element of the page enters (or leaves) full screen, as a video's
 // full-screen button (or the page's script) does.
 bool TriggerFullScreen(int id, bool enter);
+// The page's icon changes to `uri` (empty: the page has none) and
+// FaviconChanged fires; GetFavicon then gives a 32x32 PNG of one opaque
+// `color`, or bytes that are no image.
+enum class FaviconContent { kPng, kNotAnImage };
+bool TriggerFavicon(int id, const std::wstring& uri, FaviconContent content = FaviconContent::kPng,
+                    COLORREF color = RGB(0, 0, 255));
+// The page starts (or stops) playing sound; IsDocumentPlayingAudioChanged fires.
+bool TriggerAudio(int id, bool playing);
 // The page of the view's held navigation arrives (see "Slow pages"); false if
 // none is held.
 bool ReleaseNavigation(int id);
@@ -349,6 +408,10 @@ long HeldHandlerCount();
 //   process-failed <viewId> <kind>             TriggerProcessFailure; kind is the number (0 to 9)
 //   fullscreen <viewId> enter|leave            TriggerFullScreen
 //   release-navigation <viewId>                ReleaseNavigation
+//   favicon <viewId> none                      TriggerFavicon with no icon
+//   favicon <viewId> png <rrggbb> <uri>        TriggerFavicon: a PNG of that colour (hex, e.g. ff0000)
+//   favicon <viewId> broken <uri>              TriggerFavicon: bytes that are no image
+//   audio <viewId> start|stop                  TriggerAudio
 // Environment variables read by the DLL at its first environment request:
 //   VELQUIN_DEVENGINE_<KNOB NAME>, e.g. VELQUIN_DEVENGINE_ENVIRONMENT_RESULT=0x80070002, and
 //   VELQUIN_DEVENGINE_LOG=<windows path>  (SetLogFile).

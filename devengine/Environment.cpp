@@ -1,6 +1,7 @@
 // The environment request and the environment object, which creates
 // controllers.
 #include "devengine/Internal.h"
+#include "devengine/LaterSlots.h"
 
 namespace devengine {
 namespace {
@@ -9,7 +10,7 @@ using Microsoft::WRL::ComPtr;
 using EnvironmentHandler = ICoreWebView2CreateCoreWebView2EnvironmentCompletedHandler;
 using ControllerHandler = ICoreWebView2CreateCoreWebView2ControllerCompletedHandler;
 
-class EnvironmentObject final : public ComObject<ICoreWebView2Environment> {
+class EnvironmentObject final : public EnvironmentSlots {
 public:
     explicit EnvironmentObject(EnvironmentPtr environment) : environment_(std::move(environment)) {}
 
@@ -50,6 +51,13 @@ public:
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE remove_NewBrowserVersionAvailable(EventRegistrationToken) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CreateFindOptions(ICoreWebView2FindOptions** value) override {
+        if (environment_->failed) {
+            if (value != nullptr) *value = nullptr;
+            return kFailedResult;
+        }
+        return devengine::CreateFindOptions(value);
+    }
 
 private:
     static void CompleteController(const EnvironmentPtr& environment, HWND parent, HRESULT result, bool giveNull,

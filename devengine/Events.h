@@ -27,6 +27,10 @@ inline constexpr Event<ICoreWebView2NavigationStartingEventHandler> kNavigationS
 inline constexpr Event<ICoreWebView2NavigationCompletedEventHandler> kNavigationCompleted{L"NavigationCompleted"};
 inline constexpr Event<ICoreWebView2ContainsFullScreenElementChangedEventHandler> kContainsFullScreenElementChanged{
     L"ContainsFullScreenElementChanged"};
+inline constexpr Event<ICoreWebView2FaviconChangedEventHandler> kFaviconChanged{L"FaviconChanged"};
+inline constexpr Event<ICoreWebView2IsDocumentPlayingAudioChangedEventHandler> kIsDocumentPlayingAudioChanged{
+    L"IsDocumentPlayingAudioChanged"};
+inline constexpr Event<ICoreWebView2IsMutedChangedEventHandler> kIsMutedChanged{L"IsMutedChanged"};
 
 namespace event_detail {
 

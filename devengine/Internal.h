@@ -147,6 +147,13 @@ struct ViewState {
     UINT64 navigationId = 0;           // the top-level navigation under way (started, not completed); 0: none
     std::function<void()> heldArrival;  // a held navigation's page, brought by ReleaseNavigation
     bool fullScreen = false;            // an element of the page is full screen
+    std::wstring faviconUri;            // the page's icon; empty: it has none
+    std::string faviconBytes;           // what GetFavicon's stream holds: a PNG, or bytes that are no image
+    bool playingAudio = false;          // the page plays sound
+    bool muted = false;                 // stays across navigations
+    bool suspended = false;             // TrySuspend succeeded; showing the view or Resume wakes it
+    COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL memoryLevel = COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL_NORMAL;
+    bool findActive = false;            // a find was started and not stopped
     std::vector<std::wstring> calls;
     ControllerObject* controller = nullptr;  // cleared when the object goes
     WebViewObject* webView = nullptr;        // cleared when the object goes
@@ -333,6 +340,22 @@ void SetFullScreen(const ViewPtr& view, bool fullScreen);
 // ExecuteScript: logged; its completion handler is invoked from the queue.
 // "document.exitFullscreen()" takes a full-screen page out of it.
 HRESULT ExecuteScript(const ViewPtr& view, LPCWSTR script, ICoreWebView2ExecuteScriptCompletedHandler* handler);
+
+// PageFeatures.cpp: a new document has no icon and plays no sound (the
+// events fire when that changes anything).
+void ForgetPageFeatures(const ViewPtr& view);
+// The web view's modelled slots of the later interfaces.
+HRESULT GetFaviconUri(ViewState& view, LPWSTR* uri);
+HRESULT GetFavicon(const ViewPtr& view, COREWEBVIEW2_FAVICON_IMAGE_FORMAT format,
+                   ICoreWebView2GetFaviconCompletedHandler* handler);
+HRESULT PutIsMuted(const ViewPtr& view, BOOL muted);
+HRESULT TrySuspend(const ViewPtr& view, ICoreWebView2TrySuspendCompletedHandler* handler);
+HRESULT Resume(ViewState& view);
+HRESULT PutMemoryUsageTargetLevel(ViewState& view, COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL level);
+HRESULT ShowPrintUI(ViewState& view, COREWEBVIEW2_PRINT_DIALOG_KIND kind);
+HRESULT GetFind(const ViewPtr& view, ICoreWebView2Find** find);
+// The environment's CreateFindOptions.
+HRESULT CreateFindOptions(ICoreWebView2FindOptions** options);
 
 // PageWindow.cpp
 HWND CreatePageWindow(HWND parent, const ViewPtr& view);

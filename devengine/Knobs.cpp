@@ -37,6 +37,15 @@ const KnobSetter kKnobSetters[] = {
     {L"new_window_result", [](Knobs& k, unsigned long v) { k.newWindowResult = static_cast<HRESULT>(v); }},
     {L"hold_navigations", [](Knobs& k, unsigned long v) { k.holdNavigations = v != 0; }},
     {L"late_replaced_completion", [](Knobs& k, unsigned long v) { k.lateReplacedCompletion = v != 0; }},
+    {L"withhold_favicon", [](Knobs& k, unsigned long v) { k.withholdFavicon = v != 0; }},
+    {L"withhold_audio", [](Knobs& k, unsigned long v) { k.withholdAudio = v != 0; }},
+    {L"withhold_suspend", [](Knobs& k, unsigned long v) { k.withholdSuspend = v != 0; }},
+    {L"withhold_memory_level", [](Knobs& k, unsigned long v) { k.withholdMemoryLevel = v != 0; }},
+    {L"withhold_print", [](Knobs& k, unsigned long v) { k.withholdPrint = v != 0; }},
+    {L"withhold_find", [](Knobs& k, unsigned long v) { k.withholdFind = v != 0; }},
+    {L"favicon_result", [](Knobs& k, unsigned long v) { k.faviconResult = static_cast<HRESULT>(v); }},
+    {L"suspend_result", [](Knobs& k, unsigned long v) { k.suspendResult = static_cast<HRESULT>(v); }},
+    {L"refuse_suspend", [](Knobs& k, unsigned long v) { k.refuseSuspend = v != 0; }},
 };
 
 std::wstring EnvironmentVariable(const std::wstring& name) {

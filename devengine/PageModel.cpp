@@ -225,10 +225,11 @@ void PushEntry(ViewState& view, const PageEntry& page) {
 }
 
 // The view now shows its current entry, a new document, which is never full
-// screen: redraw, then fire the events; the navigation completes after the
-// title.
+// screen and has neither icon nor sound yet: redraw, then fire the events; the
+// navigation completes after the title.
 void ShowCurrentPage(const ViewPtr& view) {
     SetFullScreen(view, false);
+    ForgetPageFeatures(view);
     RefreshPageWindow(*view);
     FireSourceChanged(view, true);
     FireHistoryChanged(view);

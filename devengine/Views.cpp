@@ -88,6 +88,12 @@ ViewInfo GetView(int id) {
     info.failed = view->failed;
     info.navigating = view->navigationId != 0;
     info.fullScreen = view->fullScreen;
+    info.faviconUri = view->faviconUri;
+    info.playingAudio = view->playingAudio;
+    info.muted = view->muted;
+    info.suspended = view->suspended;
+    info.memoryLevel = view->memoryLevel;
+    info.findActive = view->findActive;
     const EnvironmentPtr environment = view->environment.lock();
     info.environment = environment != nullptr ? environment->id : 0;
     info.parentWindow = view->parent;

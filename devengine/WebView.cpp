@@ -1,13 +1,15 @@
 // The web view: navigation, the page's source and title, full screen and
-// scripts, and the slots of its events.
+// scripts, the slots of its events, and the modelled slots of its later
+// interfaces (PageFeatures.cpp, Find.cpp).
 #include "devengine/Internal.h"
+#include "devengine/LaterSlots.h"
 
 namespace devengine {
 
-class WebViewObject final : public ComObject<ICoreWebView2> {
+class WebViewObject final : public WebViewSlots {
 public:
     explicit WebViewObject(ViewPtr view)
-        : view_(std::move(view)),
+        : WebViewSlots(std::move(view)),
           controller_(view_->controller != nullptr ? ControllerInterface(view_->controller) : nullptr) {
         view_->webView = this;
     }
@@ -128,6 +130,42 @@ public:
     }
     DEVENGINE_EVENT(WindowCloseRequested, ICoreWebView2WindowCloseRequestedEventHandler)
 
+    // ICoreWebView2_3
+    HRESULT STDMETHODCALLTYPE TrySuspend(ICoreWebView2TrySuspendCompletedHandler* handler) override {
+        return devengine::TrySuspend(view_, handler);
+    }
+    HRESULT STDMETHODCALLTYPE Resume() override { return devengine::Resume(*view_); }
+    HRESULT STDMETHODCALLTYPE get_IsSuspended(BOOL* isSuspended) override {
+        return GetValue(*view_, L"get_IsSuspended", isSuspended, view_->suspended ? TRUE : FALSE);
+    }
+    // ICoreWebView2_8
+    HRESULT STDMETHODCALLTYPE get_IsMuted(BOOL* value) override {
+        return GetValue(*view_, L"get_IsMuted", value, view_->muted ? TRUE : FALSE);
+    }
+    HRESULT STDMETHODCALLTYPE put_IsMuted(BOOL value) override { return PutIsMuted(view_, value); }
+    HRESULT STDMETHODCALLTYPE get_IsDocumentPlayingAudio(BOOL* value) override {
+        return GetValue(*view_, L"get_IsDocumentPlayingAudio", value, view_->playingAudio ? TRUE : FALSE);
+    }
+    // ICoreWebView2_15
+    HRESULT STDMETHODCALLTYPE get_FaviconUri(LPWSTR* value) override { return GetFaviconUri(*view_, value); }
+    HRESULT STDMETHODCALLTYPE GetFavicon(COREWEBVIEW2_FAVICON_IMAGE_FORMAT format,
+                                         ICoreWebView2GetFaviconCompletedHandler* completedHandler) override {
+        return devengine::GetFavicon(view_, format, completedHandler);
+    }
+    // ICoreWebView2_16
+    HRESULT STDMETHODCALLTYPE ShowPrintUI(COREWEBVIEW2_PRINT_DIALOG_KIND printDialogKind) override {
+        return devengine::ShowPrintUI(*view_, printDialogKind);
+    }
+    // ICoreWebView2_19
+    HRESULT STDMETHODCALLTYPE get_MemoryUsageTargetLevel(COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL* level) override {
+        return GetValue(*view_, L"get_MemoryUsageTargetLevel", level, view_->memoryLevel);
+    }
+    HRESULT STDMETHODCALLTYPE put_MemoryUsageTargetLevel(COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL level) override {
+        return PutMemoryUsageTargetLevel(*view_, level);
+    }
+    // ICoreWebView2_28
+    HRESULT STDMETHODCALLTYPE get_Find(ICoreWebView2Find** value) override { return GetFind(view_, value); }
+
 private:
     ~WebViewObject() override {
         if (view_->webView == this) view_->webView = nullptr;
@@ -143,7 +181,6 @@ private:
         return CopyOut(text, out);
     }
 
-    ViewPtr view_;
     // Keeps the controller, and so the view, alive while the browser holds
     // only the web view.
     Microsoft::WRL::ComPtr<ICoreWebView2Controller> controller_;

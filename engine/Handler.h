@@ -18,27 +18,14 @@
 #include <new>
 #include <utility>
 
-namespace handler_detail {
+template <typename Interface, typename Callable, typename InvokeFn = decltype(&Interface::Invoke)>
+class Handler;
 
-// The two parameter types of an interface's Invoke, read off its signature.
-template <typename MemberFn>
-struct InvokeParams;
-
-template <typename Interface, typename First, typename Second>
-struct InvokeParams<HRESULT (STDMETHODCALLTYPE Interface::*)(First, Second)> {
-    using FirstType = First;
-    using SecondType = Second;
-};
-
-}  // namespace handler_detail
-
-template <typename Interface, typename Callable>
-class Handler final : public Interface {
-    using Params = handler_detail::InvokeParams<decltype(&Interface::Invoke)>;
-
+// Invoke's parameters are read off the interface's own signature (one or two).
+template <typename Interface, typename Callable, typename... Params>
+class Handler<Interface, Callable, HRESULT (STDMETHODCALLTYPE Interface::*)(Params...)> final : public Interface {
 public:
     explicit Handler(Callable callable) : callable_(std::move(callable)) {}
-
     Handler(const Handler&) = delete;
     Handler& operator=(const Handler&) = delete;
 
@@ -52,19 +39,16 @@ public:
         *object = nullptr;
         return E_NOINTERFACE;
     }
-
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refCount_)); }
-
     ULONG STDMETHODCALLTYPE Release() override {
         const LONG remaining = InterlockedDecrement(&refCount_);
         if (remaining == 0) delete this;
         return static_cast<ULONG>(remaining);
     }
 
-    HRESULT STDMETHODCALLTYPE Invoke(typename Params::FirstType first,
-                                     typename Params::SecondType second) override {
+    HRESULT STDMETHODCALLTYPE Invoke(Params... params) override {
         try {
-            return callable_(first, second);
+            return callable_(params...);
         } catch (const std::bad_alloc&) {
             return E_OUTOFMEMORY;
         } catch (...) {

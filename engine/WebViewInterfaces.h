@@ -82,6 +82,30 @@ enum COREWEBVIEW2_WEB_RESOURCE_CONTEXT {
     COREWEBVIEW2_WEB_RESOURCE_CONTEXT_ALL = 0,
 };
 
+enum COREWEBVIEW2_FAVICON_IMAGE_FORMAT {
+    COREWEBVIEW2_FAVICON_IMAGE_FORMAT_PNG = 0,
+    COREWEBVIEW2_FAVICON_IMAGE_FORMAT_JPEG = 1,
+};
+
+enum COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL {
+    COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL_NORMAL = 0,
+    COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL_LOW = 1,
+};
+
+enum COREWEBVIEW2_PRINT_DIALOG_KIND {
+    COREWEBVIEW2_PRINT_DIALOG_KIND_BROWSER = 0,
+    COREWEBVIEW2_PRINT_DIALOG_KIND_SYSTEM = 1,
+};
+
+// Enums that only fill parameters of slots the browser never calls: declared
+// without their values (32-bit, as the vendor's).
+enum COREWEBVIEW2_CONTEXT_MENU_ITEM_KIND : int;
+enum COREWEBVIEW2_DEFAULT_DOWNLOAD_DIALOG_CORNER_ALIGNMENT : int;
+enum COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION : int;
+enum COREWEBVIEW2_HOST_RESOURCE_ACCESS_KIND : int;
+enum COREWEBVIEW2_SHARED_BUFFER_ACCESS : int;
+enum COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS : int;
+
 struct COREWEBVIEW2_PHYSICAL_KEY_STATUS {
     UINT32 RepeatCount;
     UINT32 ScanCode;
@@ -110,6 +134,45 @@ struct ICoreWebView2WebResourceRequestedEventHandler;
 struct ICoreWebView2WindowCloseRequestedEventHandler;
 struct ICoreWebView2WindowFeatures;
 struct ICoreWebView2HttpRequestHeaders;
+struct ICoreWebView2BasicAuthenticationRequestedEventHandler;
+struct ICoreWebView2BrowserProcessExitedEventHandler;
+struct ICoreWebView2ClearServerCertificateErrorActionsCompletedHandler;
+struct ICoreWebView2ClientCertificateRequestedEventHandler;
+struct ICoreWebView2ContextMenuItem;
+struct ICoreWebView2ContextMenuRequestedEventHandler;
+struct ICoreWebView2ControllerOptions;
+struct ICoreWebView2CookieManager;
+struct ICoreWebView2CreateCoreWebView2CompositionControllerCompletedHandler;
+struct ICoreWebView2DOMContentLoadedEventHandler;
+struct ICoreWebView2DownloadStartingEventHandler;
+struct ICoreWebView2ExecuteScriptWithResultCompletedHandler;
+struct ICoreWebView2FileSystemHandle;
+struct ICoreWebView2FindActiveMatchIndexChangedEventHandler;
+struct ICoreWebView2FindMatchCountChangedEventHandler;
+struct ICoreWebView2FrameCreatedEventHandler;
+struct ICoreWebView2GetProcessExtendedInfosCompletedHandler;
+struct ICoreWebView2IsDefaultDownloadDialogOpenChangedEventHandler;
+struct ICoreWebView2LaunchingExternalUriSchemeEventHandler;
+struct ICoreWebView2NotificationReceivedEventHandler;
+struct ICoreWebView2ObjectCollection;
+struct ICoreWebView2ObjectCollectionView;
+struct ICoreWebView2PointerInfo;
+struct ICoreWebView2PrintCompletedHandler;
+struct ICoreWebView2PrintSettings;
+struct ICoreWebView2PrintToPdfCompletedHandler;
+struct ICoreWebView2PrintToPdfStreamCompletedHandler;
+struct ICoreWebView2ProcessInfoCollection;
+struct ICoreWebView2ProcessInfosChangedEventHandler;
+struct ICoreWebView2Profile;
+struct ICoreWebView2SaveAsUIShowingEventHandler;
+struct ICoreWebView2SaveFileSecurityCheckStartingEventHandler;
+struct ICoreWebView2ScreenCaptureStartingEventHandler;
+struct ICoreWebView2ServerCertificateErrorDetectedEventHandler;
+struct ICoreWebView2SharedBuffer;
+struct ICoreWebView2ShowSaveAsUICompletedHandler;
+struct ICoreWebView2StatusBarTextChangedEventHandler;
+struct ICoreWebView2WebResourceRequest;
+struct ICoreWebView2WebResourceResponseReceivedEventHandler;
 
 struct ICoreWebView2;
 struct ICoreWebView2Controller;
@@ -126,6 +189,14 @@ struct ICoreWebView2NavigationStartingEventHandler;
 struct ICoreWebView2NavigationCompletedEventHandler;
 struct ICoreWebView2ContainsFullScreenElementChangedEventHandler;
 struct ICoreWebView2ExecuteScriptCompletedHandler;
+struct ICoreWebView2FaviconChangedEventHandler;
+struct ICoreWebView2GetFaviconCompletedHandler;
+struct ICoreWebView2IsDocumentPlayingAudioChangedEventHandler;
+struct ICoreWebView2IsMutedChangedEventHandler;
+struct ICoreWebView2TrySuspendCompletedHandler;
+struct ICoreWebView2FindOptions;
+struct ICoreWebView2FindStartCompletedHandler;
+struct ICoreWebView2Find;
 
 struct ICoreWebView2Environment : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE CreateCoreWebView2Controller(
@@ -395,6 +466,395 @@ struct ICoreWebView2ExecuteScriptCompletedHandler : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE Invoke(HRESULT errorCode, LPCWSTR result) = 0;  // 3
 };
 VELQUIN_IID(ICoreWebView2ExecuteScriptCompletedHandler, 49511172, CC67, 4BCA, 99, 23, 13, 71, 12, F4, C4, CC);
+
+// The later web view and environment interfaces, each deriving from the one
+// before and adding its methods after the base's last slot. The browser asks
+// the web view (or environment) for the one it needs with QueryInterface; an
+// older engine answers E_NOINTERFACE and the feature stays off.
+struct ICoreWebView2_2 : public ICoreWebView2 {
+    virtual HRESULT STDMETHODCALLTYPE add_WebResourceResponseReceived(
+        ICoreWebView2WebResourceResponseReceivedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 61
+    virtual HRESULT STDMETHODCALLTYPE remove_WebResourceResponseReceived(EventRegistrationToken token) = 0;  // 62
+    virtual HRESULT STDMETHODCALLTYPE NavigateWithWebResourceRequest(
+        ICoreWebView2WebResourceRequest* request) = 0;  // 63
+    virtual HRESULT STDMETHODCALLTYPE add_DOMContentLoaded(
+        ICoreWebView2DOMContentLoadedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 64
+    virtual HRESULT STDMETHODCALLTYPE remove_DOMContentLoaded(EventRegistrationToken token) = 0;  // 65
+    virtual HRESULT STDMETHODCALLTYPE get_CookieManager(ICoreWebView2CookieManager** cookieManager) = 0;  // 66
+    virtual HRESULT STDMETHODCALLTYPE get_Environment(ICoreWebView2Environment** environment) = 0;  // 67
+};
+VELQUIN_IID(ICoreWebView2_2, 9E8F0CF8, E670, 4B5E, B2, BC, 73, E0, 61, E3, 18, 4C);
+
+struct ICoreWebView2_3 : public ICoreWebView2_2 {
+    virtual HRESULT STDMETHODCALLTYPE TrySuspend(ICoreWebView2TrySuspendCompletedHandler* handler) = 0;  // 68
+    virtual HRESULT STDMETHODCALLTYPE Resume() = 0;  // 69
+    virtual HRESULT STDMETHODCALLTYPE get_IsSuspended(BOOL* isSuspended) = 0;  // 70
+    virtual HRESULT STDMETHODCALLTYPE SetVirtualHostNameToFolderMapping(
+        LPCWSTR hostName, LPCWSTR folderPath, COREWEBVIEW2_HOST_RESOURCE_ACCESS_KIND accessKind) = 0;  // 71
+    virtual HRESULT STDMETHODCALLTYPE ClearVirtualHostNameToFolderMapping(LPCWSTR hostName) = 0;  // 72
+};
+VELQUIN_IID(ICoreWebView2_3, A0D6DF20, 3B92, 416D, AA, 0C, 43, 7A, 9C, 72, 78, 57);
+
+struct ICoreWebView2_4 : public ICoreWebView2_3 {
+    virtual HRESULT STDMETHODCALLTYPE add_FrameCreated(
+        ICoreWebView2FrameCreatedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 73
+    virtual HRESULT STDMETHODCALLTYPE remove_FrameCreated(EventRegistrationToken token) = 0;  // 74
+    virtual HRESULT STDMETHODCALLTYPE add_DownloadStarting(
+        ICoreWebView2DownloadStartingEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 75
+    virtual HRESULT STDMETHODCALLTYPE remove_DownloadStarting(EventRegistrationToken token) = 0;  // 76
+};
+VELQUIN_IID(ICoreWebView2_4, 20D02D59, 6DF2, 42DC, BD, 06, F9, 8A, 69, 4B, 13, 02);
+
+struct ICoreWebView2_5 : public ICoreWebView2_4 {
+    virtual HRESULT STDMETHODCALLTYPE add_ClientCertificateRequested(
+        ICoreWebView2ClientCertificateRequestedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 77
+    virtual HRESULT STDMETHODCALLTYPE remove_ClientCertificateRequested(EventRegistrationToken token) = 0;  // 78
+};
+VELQUIN_IID(ICoreWebView2_5, BEDB11B8, D63C, 11EB, B8, BC, 02, 42, AC, 13, 00, 03);
+
+struct ICoreWebView2_6 : public ICoreWebView2_5 {
+    virtual HRESULT STDMETHODCALLTYPE OpenTaskManagerWindow() = 0;  // 79
+};
+VELQUIN_IID(ICoreWebView2_6, 499AADAC, D92C, 4589, 8A, 75, 11, 1B, FC, 16, 77, 95);
+
+struct ICoreWebView2_7 : public ICoreWebView2_6 {
+    virtual HRESULT STDMETHODCALLTYPE PrintToPdf(
+        LPCWSTR ResultFilePath, ICoreWebView2PrintSettings* printSettings,
+        ICoreWebView2PrintToPdfCompletedHandler* handler) = 0;  // 80
+};
+VELQUIN_IID(ICoreWebView2_7, 79C24D83, 09A3, 45AE, 94, 18, 48, 7F, 32, A5, 87, 40);
+
+struct ICoreWebView2_8 : public ICoreWebView2_7 {
+    virtual HRESULT STDMETHODCALLTYPE add_IsMutedChanged(
+        ICoreWebView2IsMutedChangedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 81
+    virtual HRESULT STDMETHODCALLTYPE remove_IsMutedChanged(EventRegistrationToken token) = 0;  // 82
+    virtual HRESULT STDMETHODCALLTYPE get_IsMuted(BOOL* value) = 0;  // 83
+    virtual HRESULT STDMETHODCALLTYPE put_IsMuted(BOOL value) = 0;  // 84
+    virtual HRESULT STDMETHODCALLTYPE add_IsDocumentPlayingAudioChanged(
+        ICoreWebView2IsDocumentPlayingAudioChangedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 85
+    virtual HRESULT STDMETHODCALLTYPE remove_IsDocumentPlayingAudioChanged(EventRegistrationToken token) = 0;  // 86
+    virtual HRESULT STDMETHODCALLTYPE get_IsDocumentPlayingAudio(BOOL* value) = 0;  // 87
+};
+VELQUIN_IID(ICoreWebView2_8, E9632730, 6E1E, 43AB, B7, B8, 7B, 2C, 9E, 62, E0, 94);
+
+struct ICoreWebView2_9 : public ICoreWebView2_8 {
+    virtual HRESULT STDMETHODCALLTYPE add_IsDefaultDownloadDialogOpenChanged(
+        ICoreWebView2IsDefaultDownloadDialogOpenChangedEventHandler* handler, EventRegistrationToken* token) = 0;  // 88
+    virtual HRESULT STDMETHODCALLTYPE remove_IsDefaultDownloadDialogOpenChanged(
+        EventRegistrationToken token) = 0;  // 89
+    virtual HRESULT STDMETHODCALLTYPE get_IsDefaultDownloadDialogOpen(BOOL* value) = 0;  // 90
+    virtual HRESULT STDMETHODCALLTYPE OpenDefaultDownloadDialog() = 0;  // 91
+    virtual HRESULT STDMETHODCALLTYPE CloseDefaultDownloadDialog() = 0;  // 92
+    virtual HRESULT STDMETHODCALLTYPE get_DefaultDownloadDialogCornerAlignment(
+        COREWEBVIEW2_DEFAULT_DOWNLOAD_DIALOG_CORNER_ALIGNMENT* value) = 0;  // 93
+    virtual HRESULT STDMETHODCALLTYPE put_DefaultDownloadDialogCornerAlignment(
+        COREWEBVIEW2_DEFAULT_DOWNLOAD_DIALOG_CORNER_ALIGNMENT value) = 0;  // 94
+    virtual HRESULT STDMETHODCALLTYPE get_DefaultDownloadDialogMargin(POINT* value) = 0;  // 95
+    virtual HRESULT STDMETHODCALLTYPE put_DefaultDownloadDialogMargin(POINT value) = 0;  // 96
+};
+VELQUIN_IID(ICoreWebView2_9, 4D7B2EAB, 9FDC, 468D, B9, 98, A9, 26, 0B, 5E, D6, 51);
+
+struct ICoreWebView2_10 : public ICoreWebView2_9 {
+    virtual HRESULT STDMETHODCALLTYPE add_BasicAuthenticationRequested(
+        ICoreWebView2BasicAuthenticationRequestedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 97
+    virtual HRESULT STDMETHODCALLTYPE remove_BasicAuthenticationRequested(EventRegistrationToken token) = 0;  // 98
+};
+VELQUIN_IID(ICoreWebView2_10, B1690564, 6F5A, 4983, 8E, 48, 31, D1, 14, 3F, EC, DB);
+
+struct ICoreWebView2_11 : public ICoreWebView2_10 {
+    virtual HRESULT STDMETHODCALLTYPE CallDevToolsProtocolMethodForSession(
+        LPCWSTR sessionId, LPCWSTR methodName, LPCWSTR parametersAsJson,
+        ICoreWebView2CallDevToolsProtocolMethodCompletedHandler* handler) = 0;  // 99
+    virtual HRESULT STDMETHODCALLTYPE add_ContextMenuRequested(
+        ICoreWebView2ContextMenuRequestedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 100
+    virtual HRESULT STDMETHODCALLTYPE remove_ContextMenuRequested(EventRegistrationToken token) = 0;  // 101
+};
+VELQUIN_IID(ICoreWebView2_11, 0BE78E56, C193, 4051, B9, 43, 23, B4, 60, C0, 8B, DB);
+
+struct ICoreWebView2_12 : public ICoreWebView2_11 {
+    virtual HRESULT STDMETHODCALLTYPE add_StatusBarTextChanged(
+        ICoreWebView2StatusBarTextChangedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 102
+    virtual HRESULT STDMETHODCALLTYPE remove_StatusBarTextChanged(EventRegistrationToken token) = 0;  // 103
+    virtual HRESULT STDMETHODCALLTYPE get_StatusBarText(LPWSTR* value) = 0;  // 104
+};
+VELQUIN_IID(ICoreWebView2_12, 35D69927, BCFA, 4566, 93, 49, 6B, 3E, 0D, 15, 4C, AC);
+
+struct ICoreWebView2_13 : public ICoreWebView2_12 {
+    virtual HRESULT STDMETHODCALLTYPE get_Profile(ICoreWebView2Profile** value) = 0;  // 105
+};
+VELQUIN_IID(ICoreWebView2_13, F75F09A8, 667E, 4983, 88, D6, C8, 77, 3F, 31, 5E, 84);
+
+struct ICoreWebView2_14 : public ICoreWebView2_13 {
+    virtual HRESULT STDMETHODCALLTYPE add_ServerCertificateErrorDetected(
+        ICoreWebView2ServerCertificateErrorDetectedEventHandler* eventHandler,
+        EventRegistrationToken* token) = 0;  // 106
+    virtual HRESULT STDMETHODCALLTYPE remove_ServerCertificateErrorDetected(EventRegistrationToken token) = 0;  // 107
+    virtual HRESULT STDMETHODCALLTYPE ClearServerCertificateErrorActions(
+        ICoreWebView2ClearServerCertificateErrorActionsCompletedHandler* handler) = 0;  // 108
+};
+VELQUIN_IID(ICoreWebView2_14, 6DAA4F10, 4A90, 4753, 88, 98, 77, C5, DF, 53, 41, 65);
+
+struct ICoreWebView2_15 : public ICoreWebView2_14 {
+    virtual HRESULT STDMETHODCALLTYPE add_FaviconChanged(
+        ICoreWebView2FaviconChangedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 109
+    virtual HRESULT STDMETHODCALLTYPE remove_FaviconChanged(EventRegistrationToken token) = 0;  // 110
+    virtual HRESULT STDMETHODCALLTYPE get_FaviconUri(LPWSTR* value) = 0;  // 111
+    virtual HRESULT STDMETHODCALLTYPE GetFavicon(
+        COREWEBVIEW2_FAVICON_IMAGE_FORMAT format,
+        ICoreWebView2GetFaviconCompletedHandler* completedHandler) = 0;  // 112
+};
+VELQUIN_IID(ICoreWebView2_15, 517B2D1D, 7DAE, 4A66, A4, F4, 10, 35, 2F, FB, 95, 18);
+
+struct ICoreWebView2_16 : public ICoreWebView2_15 {
+    virtual HRESULT STDMETHODCALLTYPE Print(
+        ICoreWebView2PrintSettings* printSettings, ICoreWebView2PrintCompletedHandler* handler) = 0;  // 113
+    virtual HRESULT STDMETHODCALLTYPE ShowPrintUI(COREWEBVIEW2_PRINT_DIALOG_KIND printDialogKind) = 0;  // 114
+    virtual HRESULT STDMETHODCALLTYPE PrintToPdfStream(
+        ICoreWebView2PrintSettings* printSettings, ICoreWebView2PrintToPdfStreamCompletedHandler* handler) = 0;  // 115
+};
+VELQUIN_IID(ICoreWebView2_16, 0EB34DC9, 9F91, 41E1, 86, 39, 95, CD, 59, 43, 90, 6B);
+
+struct ICoreWebView2_17 : public ICoreWebView2_16 {
+    virtual HRESULT STDMETHODCALLTYPE PostSharedBufferToScript(
+        ICoreWebView2SharedBuffer* sharedBuffer, COREWEBVIEW2_SHARED_BUFFER_ACCESS access,
+        LPCWSTR additionalDataAsJson) = 0;  // 116
+};
+VELQUIN_IID(ICoreWebView2_17, 702E75D4, FD44, 434D, 9D, 70, 1A, 68, A6, B1, 19, 2A);
+
+struct ICoreWebView2_18 : public ICoreWebView2_17 {
+    virtual HRESULT STDMETHODCALLTYPE add_LaunchingExternalUriScheme(
+        ICoreWebView2LaunchingExternalUriSchemeEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 117
+    virtual HRESULT STDMETHODCALLTYPE remove_LaunchingExternalUriScheme(EventRegistrationToken token) = 0;  // 118
+};
+VELQUIN_IID(ICoreWebView2_18, 7A626017, 28BE, 49B2, B8, 65, 3B, A2, B3, 52, 2D, 90);
+
+struct ICoreWebView2_19 : public ICoreWebView2_18 {
+    virtual HRESULT STDMETHODCALLTYPE get_MemoryUsageTargetLevel(
+        COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL* value) = 0;  // 119
+    virtual HRESULT STDMETHODCALLTYPE put_MemoryUsageTargetLevel(
+        COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL value) = 0;  // 120
+};
+VELQUIN_IID(ICoreWebView2_19, 6921F954, 79B0, 437F, A9, 97, C8, 58, 11, 89, 7C, 68);
+
+struct ICoreWebView2_20 : public ICoreWebView2_19 {
+    virtual HRESULT STDMETHODCALLTYPE get_FrameId(UINT32* value) = 0;  // 121
+};
+VELQUIN_IID(ICoreWebView2_20, B4BC1926, 7305, 11EE, B9, 62, 02, 42, AC, 12, 00, 02);
+
+struct ICoreWebView2_21 : public ICoreWebView2_20 {
+    virtual HRESULT STDMETHODCALLTYPE ExecuteScriptWithResult(
+        LPCWSTR javaScript, ICoreWebView2ExecuteScriptWithResultCompletedHandler* handler) = 0;  // 122
+};
+VELQUIN_IID(ICoreWebView2_21, C4980DEA, 587B, 43B9, 81, 43, 3E, F3, BF, 55, 2D, 95);
+
+struct ICoreWebView2_22 : public ICoreWebView2_21 {
+    virtual HRESULT STDMETHODCALLTYPE AddWebResourceRequestedFilterWithRequestSourceKinds(
+        LPCWSTR uri, COREWEBVIEW2_WEB_RESOURCE_CONTEXT ResourceContext,
+        COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS requestSourceKinds) = 0;  // 123
+    virtual HRESULT STDMETHODCALLTYPE RemoveWebResourceRequestedFilterWithRequestSourceKinds(
+        LPCWSTR uri, COREWEBVIEW2_WEB_RESOURCE_CONTEXT ResourceContext,
+        COREWEBVIEW2_WEB_RESOURCE_REQUEST_SOURCE_KINDS requestSourceKinds) = 0;  // 124
+};
+VELQUIN_IID(ICoreWebView2_22, DB75DFC7, A857, 4632, A3, 98, 69, 69, DD, E2, 6C, 0A);
+
+struct ICoreWebView2_23 : public ICoreWebView2_22 {
+    virtual HRESULT STDMETHODCALLTYPE PostWebMessageAsJsonWithAdditionalObjects(
+        LPCWSTR webMessageAsJson, ICoreWebView2ObjectCollectionView* additionalObjects) = 0;  // 125
+};
+VELQUIN_IID(ICoreWebView2_23, 508F0DB5, 90C4, 5872, 90, A7, 26, 7A, 91, 37, 75, 02);
+
+struct ICoreWebView2_24 : public ICoreWebView2_23 {
+    virtual HRESULT STDMETHODCALLTYPE add_NotificationReceived(
+        ICoreWebView2NotificationReceivedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 126
+    virtual HRESULT STDMETHODCALLTYPE remove_NotificationReceived(EventRegistrationToken token) = 0;  // 127
+};
+VELQUIN_IID(ICoreWebView2_24, 39A7AD55, 4287, 5CC1, 88, A1, C6, F4, 58, 59, 38, 24);
+
+struct ICoreWebView2_25 : public ICoreWebView2_24 {
+    virtual HRESULT STDMETHODCALLTYPE add_SaveAsUIShowing(
+        ICoreWebView2SaveAsUIShowingEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 128
+    virtual HRESULT STDMETHODCALLTYPE remove_SaveAsUIShowing(EventRegistrationToken token) = 0;  // 129
+    virtual HRESULT STDMETHODCALLTYPE ShowSaveAsUI(ICoreWebView2ShowSaveAsUICompletedHandler* handler) = 0;  // 130
+};
+VELQUIN_IID(ICoreWebView2_25, B5A86092, DF50, 5B4F, A1, 7B, 6C, 8F, 8B, 40, B7, 71);
+
+struct ICoreWebView2_26 : public ICoreWebView2_25 {
+    virtual HRESULT STDMETHODCALLTYPE add_SaveFileSecurityCheckStarting(
+        ICoreWebView2SaveFileSecurityCheckStartingEventHandler* eventHandler,
+        EventRegistrationToken* token) = 0;  // 131
+    virtual HRESULT STDMETHODCALLTYPE remove_SaveFileSecurityCheckStarting(EventRegistrationToken token) = 0;  // 132
+};
+VELQUIN_IID(ICoreWebView2_26, 806268B8, F897, 5685, 88, E5, C4, 5F, CA, 0B, 1A, 48);
+
+struct ICoreWebView2_27 : public ICoreWebView2_26 {
+    virtual HRESULT STDMETHODCALLTYPE add_ScreenCaptureStarting(
+        ICoreWebView2ScreenCaptureStartingEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 133
+    virtual HRESULT STDMETHODCALLTYPE remove_ScreenCaptureStarting(EventRegistrationToken token) = 0;  // 134
+};
+VELQUIN_IID(ICoreWebView2_27, 00FBE33B, 8C07, 517C, AA, 23, 0D, DD, 4B, 5F, 6F, A0);
+
+struct ICoreWebView2_28 : public ICoreWebView2_27 {
+    virtual HRESULT STDMETHODCALLTYPE get_Find(ICoreWebView2Find** value) = 0;  // 135
+};
+VELQUIN_IID(ICoreWebView2_28, 62E50381, 5BF5, 51A8, AA, E0, F2, 0A, 3A, 9C, 8A, 90);
+
+struct ICoreWebView2Environment2 : public ICoreWebView2Environment {
+    virtual HRESULT STDMETHODCALLTYPE CreateWebResourceRequest(
+        LPCWSTR uri, LPCWSTR Method, IStream* postData, LPCWSTR Headers,
+        ICoreWebView2WebResourceRequest** value) = 0;  // 8
+};
+VELQUIN_IID(ICoreWebView2Environment2, 41F3632B, 5EF4, 404F, AD, 82, 2D, 60, 6C, 5A, 9A, 21);
+
+struct ICoreWebView2Environment3 : public ICoreWebView2Environment2 {
+    virtual HRESULT STDMETHODCALLTYPE CreateCoreWebView2CompositionController(
+        HWND ParentWindow, ICoreWebView2CreateCoreWebView2CompositionControllerCompletedHandler* handler) = 0;  // 9
+    virtual HRESULT STDMETHODCALLTYPE CreateCoreWebView2PointerInfo(ICoreWebView2PointerInfo** value) = 0;  // 10
+};
+VELQUIN_IID(ICoreWebView2Environment3, 80A22AE3, BE7C, 4CE2, AF, E1, 5A, 50, 05, 6C, DE, EB);
+
+struct ICoreWebView2Environment4 : public ICoreWebView2Environment3 {
+    virtual HRESULT STDMETHODCALLTYPE GetAutomationProviderForWindow(HWND hwnd, IUnknown** value) = 0;  // 11
+};
+VELQUIN_IID(ICoreWebView2Environment4, 20944379, 6DCF, 41D6, A0, A0, AB, C0, FC, 50, DE, 0D);
+
+struct ICoreWebView2Environment5 : public ICoreWebView2Environment4 {
+    virtual HRESULT STDMETHODCALLTYPE add_BrowserProcessExited(
+        ICoreWebView2BrowserProcessExitedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 12
+    virtual HRESULT STDMETHODCALLTYPE remove_BrowserProcessExited(EventRegistrationToken token) = 0;  // 13
+};
+VELQUIN_IID(ICoreWebView2Environment5, 319E423D, E0D7, 4B8D, 92, 54, AE, 94, 75, DE, 9B, 17);
+
+struct ICoreWebView2Environment6 : public ICoreWebView2Environment5 {
+    virtual HRESULT STDMETHODCALLTYPE CreatePrintSettings(ICoreWebView2PrintSettings** value) = 0;  // 14
+};
+VELQUIN_IID(ICoreWebView2Environment6, E59EE362, ACBD, 4857, 9A, 8E, D3, 64, 4D, 94, 59, A9);
+
+struct ICoreWebView2Environment7 : public ICoreWebView2Environment6 {
+    virtual HRESULT STDMETHODCALLTYPE get_UserDataFolder(LPWSTR* value) = 0;  // 15
+};
+VELQUIN_IID(ICoreWebView2Environment7, 43C22296, 3BBD, 43A4, 9C, 00, 5C, 0D, F6, DD, 29, A2);
+
+struct ICoreWebView2Environment8 : public ICoreWebView2Environment7 {
+    virtual HRESULT STDMETHODCALLTYPE add_ProcessInfosChanged(
+        ICoreWebView2ProcessInfosChangedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 16
+    virtual HRESULT STDMETHODCALLTYPE remove_ProcessInfosChanged(EventRegistrationToken token) = 0;  // 17
+    virtual HRESULT STDMETHODCALLTYPE GetProcessInfos(ICoreWebView2ProcessInfoCollection** value) = 0;  // 18
+};
+VELQUIN_IID(ICoreWebView2Environment8, D6EB91DD, C3D2, 45E5, BD, 29, 6D, C2, BC, 4D, E9, CF);
+
+struct ICoreWebView2Environment9 : public ICoreWebView2Environment8 {
+    virtual HRESULT STDMETHODCALLTYPE CreateContextMenuItem(
+        LPCWSTR Label, IStream* iconStream, COREWEBVIEW2_CONTEXT_MENU_ITEM_KIND Kind,
+        ICoreWebView2ContextMenuItem** value) = 0;  // 19
+};
+VELQUIN_IID(ICoreWebView2Environment9, F06F41BF, 4B5A, 49D8, B9, F6, FA, 16, CD, 29, F2, 74);
+
+struct ICoreWebView2Environment10 : public ICoreWebView2Environment9 {
+    virtual HRESULT STDMETHODCALLTYPE CreateCoreWebView2ControllerOptions(
+        ICoreWebView2ControllerOptions** value) = 0;  // 20
+    virtual HRESULT STDMETHODCALLTYPE CreateCoreWebView2ControllerWithOptions(
+        HWND ParentWindow, ICoreWebView2ControllerOptions* options,
+        ICoreWebView2CreateCoreWebView2ControllerCompletedHandler* handler) = 0;  // 21
+    virtual HRESULT STDMETHODCALLTYPE CreateCoreWebView2CompositionControllerWithOptions(
+        HWND ParentWindow, ICoreWebView2ControllerOptions* options,
+        ICoreWebView2CreateCoreWebView2CompositionControllerCompletedHandler* handler) = 0;  // 22
+};
+VELQUIN_IID(ICoreWebView2Environment10, EE0EB9DF, 6F12, 46CE, B5, 3F, 3F, 47, B9, C9, 28, E0);
+
+struct ICoreWebView2Environment11 : public ICoreWebView2Environment10 {
+    virtual HRESULT STDMETHODCALLTYPE get_FailureReportFolderPath(LPWSTR* value) = 0;  // 23
+};
+VELQUIN_IID(ICoreWebView2Environment11, F0913DC6, A0EC, 42EF, 98, 05, 91, DF, F3, A2, 96, 6A);
+
+struct ICoreWebView2Environment12 : public ICoreWebView2Environment11 {
+    virtual HRESULT STDMETHODCALLTYPE CreateSharedBuffer(UINT64 Size, ICoreWebView2SharedBuffer** value) = 0;  // 24
+};
+VELQUIN_IID(ICoreWebView2Environment12, F503DB9B, 739F, 48DD, B1, 51, FD, FC, F2, 53, F5, 4E);
+
+struct ICoreWebView2Environment13 : public ICoreWebView2Environment12 {
+    virtual HRESULT STDMETHODCALLTYPE GetProcessExtendedInfos(
+        ICoreWebView2GetProcessExtendedInfosCompletedHandler* handler) = 0;  // 25
+};
+VELQUIN_IID(ICoreWebView2Environment13, AF641F58, 72B2, 11EE, B9, 62, 02, 42, AC, 12, 00, 02);
+
+struct ICoreWebView2Environment14 : public ICoreWebView2Environment13 {
+    virtual HRESULT STDMETHODCALLTYPE CreateWebFileSystemFileHandle(
+        LPCWSTR path, COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION permission,
+        ICoreWebView2FileSystemHandle** value) = 0;  // 26
+    virtual HRESULT STDMETHODCALLTYPE CreateWebFileSystemDirectoryHandle(
+        LPCWSTR path, COREWEBVIEW2_FILE_SYSTEM_HANDLE_PERMISSION permission,
+        ICoreWebView2FileSystemHandle** value) = 0;  // 27
+    virtual HRESULT STDMETHODCALLTYPE CreateObjectCollection(
+        UINT32 length, IUnknown** items, ICoreWebView2ObjectCollection** objectCollection) = 0;  // 28
+};
+VELQUIN_IID(ICoreWebView2Environment14, A5E9FAD9, C875, 59DA, 9B, D7, 47, 3A, A5, CA, 1C, EF);
+
+struct ICoreWebView2Environment15 : public ICoreWebView2Environment14 {
+    virtual HRESULT STDMETHODCALLTYPE CreateFindOptions(ICoreWebView2FindOptions** value) = 0;  // 29
+};
+VELQUIN_IID(ICoreWebView2Environment15, 2AC5EBFB, E654, 5961, A6, 67, 79, 71, 88, 5C, 7B, 27);
+
+struct ICoreWebView2FaviconChangedEventHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(ICoreWebView2* sender, IUnknown* args) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2FaviconChangedEventHandler, 2913DA94, 833D, 4DE0, 8D, CA, 90, 0F, C5, 24, A1, A4);
+
+struct ICoreWebView2GetFaviconCompletedHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(HRESULT errorCode, IStream* result) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2GetFaviconCompletedHandler, A2508329, 7DA8, 49D7, 8C, 05, FA, 12, 5E, 4A, EE, 8D);
+
+struct ICoreWebView2IsDocumentPlayingAudioChangedEventHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(ICoreWebView2* sender, IUnknown* args) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2IsDocumentPlayingAudioChangedEventHandler, 5DEF109A, 2F4B, 49FA, B7, F6, 11, C3, 9E, 51, 33,
+            28);
+
+struct ICoreWebView2IsMutedChangedEventHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(ICoreWebView2* sender, IUnknown* args) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2IsMutedChangedEventHandler, 57D90347, CD0E, 4952, A4, A2, 74, 83, A2, 75, 6F, 08);
+
+struct ICoreWebView2TrySuspendCompletedHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(HRESULT errorCode, BOOL result) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2TrySuspendCompletedHandler, 00F206A7, 9D17, 4605, 91, F6, 4E, 8E, 4D, E1, 92, E3);
+
+struct ICoreWebView2FindOptions : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE get_FindTerm(LPWSTR* value) = 0;  // 3
+    virtual HRESULT STDMETHODCALLTYPE put_FindTerm(LPCWSTR value) = 0;  // 4
+    virtual HRESULT STDMETHODCALLTYPE get_IsCaseSensitive(BOOL* value) = 0;  // 5
+    virtual HRESULT STDMETHODCALLTYPE put_IsCaseSensitive(BOOL value) = 0;  // 6
+    virtual HRESULT STDMETHODCALLTYPE get_ShouldHighlightAllMatches(BOOL* value) = 0;  // 7
+    virtual HRESULT STDMETHODCALLTYPE put_ShouldHighlightAllMatches(BOOL value) = 0;  // 8
+    virtual HRESULT STDMETHODCALLTYPE get_ShouldMatchWord(BOOL* value) = 0;  // 9
+    virtual HRESULT STDMETHODCALLTYPE put_ShouldMatchWord(BOOL value) = 0;  // 10
+    virtual HRESULT STDMETHODCALLTYPE get_SuppressDefaultFindDialog(BOOL* value) = 0;  // 11
+    virtual HRESULT STDMETHODCALLTYPE put_SuppressDefaultFindDialog(BOOL value) = 0;  // 12
+};
+VELQUIN_IID(ICoreWebView2FindOptions, E82E3B2B, A4AF, 5BC6, 94, C6, 18, B4, 41, 57, A1, 6C);
+
+struct ICoreWebView2FindStartCompletedHandler : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Invoke(HRESULT errorCode) = 0;  // 3
+};
+VELQUIN_IID(ICoreWebView2FindStartCompletedHandler, 6A90ECAF, 44B0, 5BD9, 8F, 07, 19, 67, E1, 7B, E9, FB);
+
+struct ICoreWebView2Find : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE get_ActiveMatchIndex(INT32* value) = 0;  // 3
+    virtual HRESULT STDMETHODCALLTYPE get_MatchCount(INT32* value) = 0;  // 4
+    virtual HRESULT STDMETHODCALLTYPE add_ActiveMatchIndexChanged(
+        ICoreWebView2FindActiveMatchIndexChangedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 5
+    virtual HRESULT STDMETHODCALLTYPE remove_ActiveMatchIndexChanged(EventRegistrationToken token) = 0;  // 6
+    virtual HRESULT STDMETHODCALLTYPE add_MatchCountChanged(
+        ICoreWebView2FindMatchCountChangedEventHandler* eventHandler, EventRegistrationToken* token) = 0;  // 7
+    virtual HRESULT STDMETHODCALLTYPE remove_MatchCountChanged(EventRegistrationToken token) = 0;  // 8
+    virtual HRESULT STDMETHODCALLTYPE Start(
+        ICoreWebView2FindOptions* options, ICoreWebView2FindStartCompletedHandler* handler) = 0;  // 9
+    virtual HRESULT STDMETHODCALLTYPE FindNext() = 0;  // 10
+    virtual HRESULT STDMETHODCALLTYPE FindPrevious() = 0;  // 11
+    virtual HRESULT STDMETHODCALLTYPE Stop() = 0;  // 12
+};
+VELQUIN_IID(ICoreWebView2Find, A3EC0F5F, DDBC, 54ED, 85, 46, AF, 75, A7, 85, B9, A6);
 
 // The loader library's one export, looked up at run time.
 using CreateEnvironmentWithOptionsFn = HRESULT(STDAPICALLTYPE*)(

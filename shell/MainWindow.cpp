@@ -11,9 +11,11 @@
 #include "core/KeyboardFocus.h"
 #include "core/Layout.h"
 #include "core/Loading.h"
+#include "core/PageTools.h"
 #include "core/ProcessFailures.h"
 #include "core/TabActions.h"
 #include "core/TabCreation.h"
+#include "core/TabSound.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "core/Zoom.h"
@@ -157,6 +159,16 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
         case ID_ADDRESS_BAR:
             if (HIWORD(wParam) == EN_CHANGE) OnAddressBarChanged();
             break;
+        case ID_FIND_IN_PAGE:
+            StartFindInPage();
+            break;
+        case ID_FIND_NEXT:
+        case ID_FIND_PREVIOUS:
+            FindAgainInPage(id == ID_FIND_NEXT);
+            break;
+        case ID_PRINT_PAGE:
+            PrintPage();
+            break;
         default:
             if (id >= ID_SELECT_TAB_1 && id <= ID_SELECT_TAB_8) SwitchToTab(id - ID_SELECT_TAB_1);
             break;
@@ -177,6 +189,9 @@ LRESULT OnTabCommand(HWND hwnd, WPARAM command, LPARAM index) {
             break;
         case ID_DUPLICATE_TAB_AT:
             DuplicateTab(hwnd, tab);
+            break;
+        case ID_TOGGLE_MUTE_TAB_AT:
+            ToggleTabMute(tab);
             break;
         case ID_CLOSE_OTHER_TABS_AT:
             CloseOtherTabs(tab);

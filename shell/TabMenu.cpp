@@ -3,6 +3,7 @@
 #include "core/AppMessages.h"
 #include "core/ClosedTabs.h"
 #include "core/CommandIds.h"
+#include "core/TabSound.h"
 #include "core/Tabs.h"
 
 #include <commctrl.h>
@@ -24,6 +25,7 @@ HMENU CreateTabMenu(int index) {
     AddItem(menu, ID_NEW_TAB, L"&New tab", true);
     AddItem(menu, ID_RELOAD_TAB_AT, L"&Reload", true);
     AddItem(menu, ID_DUPLICATE_TAB_AT, L"&Duplicate", true);
+    AddItem(menu, ID_TOGGLE_MUTE_TAB_AT, IsTabMuted(index) ? L"Un&mute tab" : L"&Mute tab", CanMuteTab(index));
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AddItem(menu, ID_CLOSE_TAB_AT, L"&Close tab", !onlyTab);
     AddItem(menu, ID_CLOSE_OTHER_TABS_AT, L"Close &other tabs", !onlyTab);

@@ -325,6 +325,31 @@ TEST_P(Shortcuts, F12AndCtrlShiftIOpenTheDeveloperToolsOncePerPress) {
     EXPECT_TRUE(Calls(TabViewIds()[0], L"OpenDevToolsWindow").empty());
 }
 
+TEST_P(Shortcuts, FindAndPrintOpenTheEnginesOwnToolsOnTheCurrentTab) {
+    StartEngine();
+    OpenTabs(1);
+    const int view = TabViewIds()[1];
+    PressEnterInAddressBar(L"https://a.test/");
+    Press(kNone, VK_F3);
+    EXPECT_TRUE(Calls(view, L"Find").empty()) << "no find is active yet";
+
+    // The engine's own find bar (not suppressed), then next and previous.
+    Press(kCtrl, 'F');
+    EXPECT_EQ(Calls(view, L"Find"), std::vector<std::wstring>{L"Find Start "});
+    Press(kNone, VK_F3, 2);
+    Press(kShift, VK_F3);
+    EXPECT_EQ(Calls(view, L"Find Find"),
+              (std::vector<std::wstring>{L"Find FindNext", L"Find FindNext", L"Find FindPrevious"}));
+    Press(kCtrl, 'P');
+    EXPECT_EQ(Calls(view, L"ShowPrintUI"), std::vector<std::wstring>{L"ShowPrintUI browser"});
+
+    // Another tab has no find of its own yet; the first one's is left alone.
+    SelectTab(0);
+    Press(kNone, VK_F3);
+    EXPECT_TRUE(Calls(TabViewIds()[0], L"Find").empty());
+    EXPECT_EQ(Calls(view, L"Find").size(), 4u);
+}
+
 TEST_P(Shortcuts, CtrlShiftTReopensTheMostRecentlyClosedTabsInTurn) {
     StartEngine();
     Press(kCtrl | kShift, 'T');
@@ -367,6 +392,25 @@ TEST_P(Shortcuts, CtrlShiftTReopensTheMostRecentlyClosedTabsInTurn) {
 
 // Keys of the address bar itself, which only the message loop sees.
 using LoopKeys = KeyboardFixture;
+
+// An engine without find or print: the keys do nothing, quietly, and stay ours.
+TEST_F(LoopKeys, FindAndPrintKeysDoNothingOnAnEngineWithoutThem) {
+    devengine::GetKnobs().withholdFind = true;
+    devengine::GetKnobs().withholdPrint = true;
+    StartEngine();
+    const int view = TabViewIds()[0];
+    SetFocus(g_hAddressBar);
+    PressInLoop(kCtrl, 'F');
+    PressInLoop(kNone, VK_F3);
+    PressInLoop(kCtrl, 'P');
+    OfferFromPage(kCtrl, 'F');
+    OfferFromPage(kCtrl, 'P');
+    EXPECT_TRUE(Calls(view, L"Find").empty());
+    EXPECT_TRUE(Calls(view, L"ShowPrintUI").empty());
+    EXPECT_EQ(g_tabs.size(), 1u);
+    EXPECT_TRUE(IsWindowEnabled(g_hMainWnd)) << "no box";
+    EXPECT_EQ(GetFocus(), g_hAddressBar);
+}
 
 TEST_F(LoopKeys, EditingKeysStillWorkInTheAddressBar) {
     StartEngine();

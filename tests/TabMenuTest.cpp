@@ -58,7 +58,7 @@ void Command(int id, int index) { SendMessageW(g_hMainWnd, WM_APP_TAB_COMMAND, s
 
 TEST_F(TabMenu, ItemsAreGreyedWhereTheyCannotAct) {
     StartEngine();
-    const std::wstring head = L"&New tab|&Reload|&Duplicate|-|";
+    const std::wstring head = L"&New tab|&Reload|&Duplicate|&Mute tab|-|";
     EXPECT_EQ(TabMenuItems(0), head + L"~&Close tab|~Close &other tabs|~Close tabs to the r&ight|-|~R&eopen closed tab|");
     OpenTabs(3);
     CloseTab(3);
@@ -66,6 +66,37 @@ TEST_F(TabMenu, ItemsAreGreyedWhereTheyCannotAct) {
     EXPECT_EQ(TabMenuItems(0), all);
     EXPECT_EQ(TabMenuItems(1), all);
     EXPECT_EQ(TabMenuItems(2), head + L"&Close tab|Close &other tabs|~Close tabs to the r&ight|-|R&eopen closed tab|");
+}
+
+// "Mute tab" mutes the menu's tab only, until "Unmute tab"; it stays muted
+// across navigations.
+TEST_F(TabMenu, MuteTabMutesThatTabAcrossNavigations) {
+    StartEngine();
+    OpenTabs(1);
+    PressEnterInAddressBar(L"https://a.test/");
+    EXPECT_EQ(MenusAnswered('M', [] { ClickTab(1, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }), 1);
+    Settle();
+    EXPECT_TRUE(devengine::GetView(TabViewIds()[1]).muted);
+    EXPECT_FALSE(devengine::GetView(TabViewIds()[0]).muted);
+    PressEnterInAddressBar(L"https://b.test/");
+    EXPECT_TRUE(devengine::GetView(TabViewIds()[1]).muted);
+    EXPECT_NE(TabMenuItems(1).find(L"|Un&mute tab|"), std::wstring::npos);
+    EXPECT_NE(TabMenuItems(0).find(L"|&Mute tab|"), std::wstring::npos);
+    Command(ID_TOGGLE_MUTE_TAB_AT, 1);
+    Command(ID_TOGGLE_MUTE_TAB_AT, -1);  // a tab closed meanwhile
+    Settle();
+    EXPECT_FALSE(devengine::GetView(TabViewIds()[1]).muted);
+    EXPECT_EQ(Calls(TabViewIds()[1], L"put_IsMuted"),
+              (std::vector<std::wstring>{L"put_IsMuted 1", L"put_IsMuted 0"}));
+}
+
+// An engine without sound control: the item is there, greyed, and does nothing.
+TEST_F(TabMenu, MuteTabIsGreyedOnAnEngineWithoutIt) {
+    devengine::GetKnobs().withholdAudio = true;
+    StartEngine();
+    EXPECT_NE(TabMenuItems(0).find(L"|&Duplicate|~&Mute tab|-|"), std::wstring::npos);
+    Command(ID_TOGGLE_MUTE_TAB_AT, 0);
+    EXPECT_TRUE(Calls(TabViewIds()[0], L"put_IsMuted").empty());
 }
 
 TEST_F(TabMenu, ARightClickShiftF10OrTheMenuKeyOpensOneMenu) {

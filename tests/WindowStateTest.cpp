@@ -7,6 +7,8 @@
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
+#include <algorithm>
+
 namespace {
 
 using WindowState = BrowserFixture;
@@ -82,6 +84,61 @@ TEST_F(WindowState, TheEngineHearsOfMovesAndOfMinimising) {
     EXPECT_TRUE(devengine::GetView(view).visible);
     EXPECT_EQ(devengine::GetView(view).bounds.right, bounds.right);
     EXPECT_EQ(devengine::GetView(view).bounds.bottom, bounds.bottom);
+    ExpectConsistent();
+}
+
+// A tab out of sight keeps less memory: the low level once it is hidden, the
+// normal level before it shows again; a minimised window's tab likewise.
+TEST_F(WindowState, TabsOutOfSightKeepLessMemory) {
+    StartEngine();
+    const int first = TabViewIds()[0];
+    // The memory level and visibility calls on `view` since `from` of them.
+    const auto callsSince = [](int view, size_t from) {
+        std::vector<std::wstring> calls;
+        for (const std::wstring& call : Calls(view, L"put_")) {
+            if (call.find(L"Bounds") == std::wstring::npos) calls.push_back(call);
+        }
+        return std::vector<std::wstring>(calls.begin() + std::min(from, calls.size()), calls.end());
+    };
+    size_t before = callsSince(first, 0).size();
+    OpenTabs(1);
+    const int second = TabViewIds()[1];
+    EXPECT_EQ(callsSince(first, before),
+              (std::vector<std::wstring>{L"put_IsVisible 0", L"put_MemoryUsageTargetLevel low"}));
+    EXPECT_TRUE(Calls(second, L"put_Memory").empty()) << "a tab never in the background is left as it is";
+
+    before = callsSince(first, 0).size();
+    SelectTab(0);
+    EXPECT_EQ(callsSince(first, before),
+              (std::vector<std::wstring>{L"put_MemoryUsageTargetLevel normal", L"put_IsVisible 1"}));
+    EXPECT_EQ(devengine::GetView(second).memoryLevel, COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL_LOW);
+
+    before = callsSince(first, 0).size();
+    ShowWindow(g_hMainWnd, SW_MINIMIZE);
+    Settle();
+    EXPECT_EQ(devengine::GetView(first).memoryLevel, COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL_LOW);
+    ShowWindow(g_hMainWnd, SW_RESTORE);
+    Settle();
+    EXPECT_EQ(callsSince(first, before),
+              (std::vector<std::wstring>{L"put_IsVisible 0", L"put_MemoryUsageTargetLevel low",
+                                         L"put_MemoryUsageTargetLevel normal", L"put_IsVisible 1"}));
+    EXPECT_EQ(Calls(second, L"put_Memory").size(), 1u) << "the background tab stays low";
+    ExpectConsistent();
+}
+
+// An engine without the setting: switching and minimising work as before.
+TEST_F(WindowState, TabsSwitchAsBeforeOnAnEngineWithoutMemoryLevels) {
+    devengine::GetKnobs().withholdMemoryLevel = true;
+    StartEngine();
+    OpenTabs(1);
+    SelectTab(0);
+    ShowWindow(g_hMainWnd, SW_MINIMIZE);
+    Settle();
+    ShowWindow(g_hMainWnd, SW_RESTORE);
+    Settle();
+    EXPECT_TRUE(Calls(TabViewIds()[0], L"put_Memory").empty());
+    EXPECT_TRUE(devengine::GetView(TabViewIds()[0]).visible);
+    EXPECT_FALSE(devengine::GetView(TabViewIds()[1]).visible);
     ExpectConsistent();
 }
 

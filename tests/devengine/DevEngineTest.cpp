@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwctype>
+#include <string>
 #include <thread>
 
 using Microsoft::WRL::ComPtr;
@@ -768,6 +769,182 @@ TEST_F(DevEngineTest, ObjectsAnswerOnlyTheirOwnInterfaces) {
     EXPECT_EQ(same, webView_);
     EXPECT_EQ(devengine::GetWebView(1), webView_);
     EXPECT_EQ(devengine::GetController(1), controller_);
+}
+
+// What a completed GetFavicon's stream holds.
+std::string FaviconBytes(ICoreWebView2_15* webView, HRESULT* result) {
+    std::string bytes;
+    *result = E_PENDING;
+    EXPECT_EQ(webView->GetFavicon(COREWEBVIEW2_FAVICON_IMAGE_FORMAT_PNG,
+                                  MakeHandler<ICoreWebView2GetFaviconCompletedHandler>([&](HRESULT hr, IStream* stream) {
+                                      *result = hr;
+                                      char buffer[8192];
+                                      ULONG read = 0;
+                                      while (stream != nullptr && stream->Read(buffer, sizeof(buffer), &read) == S_OK &&
+                                             read > 0) {
+                                          bytes.append(buffer, read);
+                                      }
+                                      return S_OK;
+                                  }).Get()),
+              S_OK);
+    EXPECT_EQ(*result, E_PENDING) << "completed inside the call";
+    EXPECT_TRUE(devengine::RunPending());
+    return bytes;
+}
+
+TEST_F(DevEngineTest, LaterInterfacesAnswerUnlessTheirKnobWithholdsThem) {
+    OpenView();
+    ComPtr<ICoreWebView2_28> latest;
+    ASSERT_EQ(webView_.As(&latest), S_OK);
+    ComPtr<ICoreWebView2> base;
+    ASSERT_EQ(latest.As(&base), S_OK);
+    EXPECT_EQ(base, webView_);
+    ComPtr<ICoreWebView2Environment15> environment15;
+    EXPECT_EQ(environment_.As(&environment15), S_OK);
+
+    devengine::SetKnob(L"withhold_favicon", L"1");
+    devengine::SetKnob(L"withhold_suspend", L"1");
+    ComPtr<ICoreWebView2_15> favicon;
+    EXPECT_EQ(webView_.As(&favicon), E_NOINTERFACE);
+    EXPECT_EQ(favicon, nullptr);
+    ComPtr<ICoreWebView2_3> suspend;
+    EXPECT_EQ(webView_.As(&suspend), E_NOINTERFACE);
+    ComPtr<ICoreWebView2_8> audio;
+    EXPECT_EQ(webView_.As(&audio), S_OK) << "one knob holds back one interface";
+    ComPtr<ICoreWebView2_16> print;
+    EXPECT_EQ(webView_.As(&print), S_OK);
+
+    devengine::SetKnob(L"withhold_find", L"1");
+    ComPtr<ICoreWebView2_28> find;
+    EXPECT_EQ(webView_.As(&find), E_NOINTERFACE);
+    environment15.Reset();
+    EXPECT_EQ(environment_.As(&environment15), E_NOINTERFACE);
+    ComPtr<ICoreWebView2Environment14> environment14;
+    EXPECT_EQ(environment_.As(&environment14), S_OK);
+    ComPtr<ICoreWebView2Controller> notAWebView;
+    EXPECT_EQ(webView_.As(&notAWebView), E_NOINTERFACE);
+}
+
+TEST_F(DevEngineTest, PagesHaveIconsAndSoundUntilTheNextDocument) {
+    OpenView();
+    ComPtr<ICoreWebView2_15> icons;
+    ComPtr<ICoreWebView2_8> sound;
+    ASSERT_EQ(webView_.As(&icons), S_OK);
+    ASSERT_EQ(webView_.As(&sound), S_OK);
+    webView_->Navigate(L"https://a.example/");
+    ASSERT_TRUE(devengine::RunPending());
+
+    EXPECT_TRUE(devengine::RunControlCommand(L"favicon 1 png ff0000 https://a.example/favicon.ico"));
+    EXPECT_FALSE(devengine::RunControlCommand(L"favicon 1 png red https://a.example/favicon.ico"));
+    EXPECT_FALSE(devengine::RunControlCommand(L"favicon 1 png ff0000"));
+    EXPECT_TRUE(devengine::RunControlCommand(L"audio 1 start"));
+    ASSERT_TRUE(devengine::RunPending());
+    LPWSTR uri = nullptr;
+    ASSERT_EQ(icons->get_FaviconUri(&uri), S_OK);
+    EXPECT_EQ(TakeString(uri), L"https://a.example/favicon.ico");
+    HRESULT result = S_OK;
+    const std::string png = FaviconBytes(icons.Get(), &result);
+    EXPECT_EQ(result, S_OK);
+    ASSERT_GT(png.size(), 33u);
+    EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n"));
+    EXPECT_EQ(png.substr(12, 4), "IHDR");
+    EXPECT_EQ(png.substr(png.size() - 8, 4), "IEND");
+    BOOL playing = FALSE;
+    ASSERT_EQ(sound->get_IsDocumentPlayingAudio(&playing), S_OK);
+    EXPECT_TRUE(playing);
+
+    // Muting is logged, fires once per change and outlives the document.
+    ASSERT_EQ(sound->put_IsMuted(TRUE), S_OK);
+    ASSERT_EQ(sound->put_IsMuted(TRUE), S_OK);
+    EXPECT_TRUE(devengine::RunControlCommand(L"favicon 1 broken https://a.example/bad.ico"));
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_NE(FaviconBytes(icons.Get(), &result).substr(0, 8), std::string("\x89PNG\r\n\x1a\n"));
+    devengine::GetKnobs().faviconResult = E_FAIL;
+    EXPECT_TRUE(FaviconBytes(icons.Get(), &result).empty());
+    EXPECT_EQ(result, E_FAIL);
+    webView_->Navigate(L"https://b.example/");
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(devengine::GetView(1).faviconUri, L"");
+    EXPECT_FALSE(devengine::GetView(1).playingAudio);
+    EXPECT_TRUE(devengine::GetView(1).muted);
+    EXPECT_EQ(EventsOfView1(L"Favicon"),
+              (std::vector<std::wstring>{L"FaviconChanged https://a.example/favicon.ico",
+                                         L"FaviconChanged https://a.example/bad.ico", L"FaviconChanged (none)"}));
+    EXPECT_EQ(EventsOfView1(L"Is"), (std::vector<std::wstring>{L"IsDocumentPlayingAudioChanged 1",
+                                                               L"IsMutedChanged 1",
+                                                               L"IsDocumentPlayingAudioChanged 0"}));
+    const std::vector<std::wstring> calls = devengine::CallLog(1);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), L"put_IsMuted 1"), 2);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), L"GetFavicon png"), 3);
+}
+
+TEST_F(DevEngineTest, HiddenViewsSleepUnlessRefusedAndToolsAreLogged) {
+    OpenView();
+    ComPtr<ICoreWebView2_3> sleep;
+    ComPtr<ICoreWebView2_19> memory;
+    ComPtr<ICoreWebView2_16> print;
+    ComPtr<ICoreWebView2_28> tools;
+    ComPtr<ICoreWebView2Environment15> environment15;
+    ASSERT_EQ(webView_.As(&sleep), S_OK);
+    ASSERT_EQ(webView_.As(&memory), S_OK);
+    ASSERT_EQ(webView_.As(&print), S_OK);
+    ASSERT_EQ(webView_.As(&tools), S_OK);
+    ASSERT_EQ(environment_.As(&environment15), S_OK);
+    std::vector<std::wstring> outcomes;
+    const auto completed = MakeHandler<ICoreWebView2TrySuspendCompletedHandler>([&](HRESULT hr, BOOL suspended) {
+        outcomes.push_back(HexOf(hr) + (suspended ? L" 1" : L" 0"));
+        return S_OK;
+    });
+
+    EXPECT_TRUE(FAILED(sleep->TrySuspend(completed.Get()))) << "a visible view";
+    ASSERT_EQ(controller_->put_IsVisible(FALSE), S_OK);
+    ASSERT_EQ(memory->put_MemoryUsageTargetLevel(COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL_LOW), S_OK);
+    devengine::GetKnobs().refuseSuspend = true;
+    ASSERT_EQ(sleep->TrySuspend(completed.Get()), S_OK);
+    ASSERT_TRUE(devengine::RunPending());
+    devengine::GetKnobs().refuseSuspend = false;
+    ASSERT_EQ(sleep->TrySuspend(completed.Get()), S_OK);
+    EXPECT_EQ(outcomes.size(), 1u) << "completed inside the call";
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_TRUE(devengine::GetView(1).suspended);
+    EXPECT_EQ(devengine::GetView(1).memoryLevel, COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL_LOW);
+    ASSERT_EQ(controller_->put_IsVisible(TRUE), S_OK);
+    EXPECT_FALSE(devengine::GetView(1).suspended) << "showing it wakes it";
+    devengine::GetKnobs().suspendResult = E_OUTOFMEMORY;
+    ASSERT_EQ(controller_->put_IsVisible(FALSE), S_OK);
+    EXPECT_EQ(sleep->TrySuspend(completed.Get()), E_OUTOFMEMORY);
+    devengine::GetKnobs().suspendResult = S_OK;
+
+    ASSERT_EQ(print->ShowPrintUI(COREWEBVIEW2_PRINT_DIALOG_KIND_BROWSER), S_OK);
+    ComPtr<ICoreWebView2FindOptions> options;
+    ASSERT_EQ(environment15->CreateFindOptions(&options), S_OK);
+    ASSERT_EQ(options->put_FindTerm(L"needle"), S_OK);
+    ComPtr<ICoreWebView2Find> find;
+    ASSERT_EQ(tools->get_Find(&find), S_OK);
+    ASSERT_EQ(find->Start(options.Get(), nullptr), S_OK);
+    ASSERT_EQ(find->FindNext(), S_OK);
+    ASSERT_EQ(find->FindPrevious(), S_OK);
+    EXPECT_TRUE(devengine::GetView(1).findActive);
+    ASSERT_EQ(options->put_SuppressDefaultFindDialog(TRUE), S_OK);
+    ASSERT_EQ(find->Start(options.Get(), nullptr), S_OK);
+    ASSERT_EQ(find->Stop(), S_OK);
+    EXPECT_FALSE(devengine::GetView(1).findActive);
+
+    // A completion still comes for a view closed meanwhile, with its error.
+    ASSERT_EQ(sleep->TrySuspend(completed.Get()), S_OK);
+    ASSERT_EQ(controller_->Close(), S_OK);
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(outcomes, (std::vector<std::wstring>{L"0x00000000 0", L"0x00000000 1", HexOf(kClosed) + L" 0"}));
+    EXPECT_EQ(find->FindNext(), kClosed);
+    std::vector<std::wstring> calls;
+    for (const std::wstring& call : devengine::CallLog(1)) {
+        if (call.find(L"IsVisible") == std::wstring::npos) calls.push_back(call);
+    }
+    EXPECT_EQ(calls, (std::vector<std::wstring>{
+                         L"TrySuspend", L"put_MemoryUsageTargetLevel low", L"TrySuspend", L"TrySuspend", L"TrySuspend",
+                         L"ShowPrintUI browser", L"Find Start needle", L"Find FindNext", L"Find FindPrevious",
+                         L"Find Start needle (no dialog)", L"Find Stop", L"TrySuspend", L"Close",
+                         L"Find FindNext [closed]"}));
 }
 
 }  // namespace

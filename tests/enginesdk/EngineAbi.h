@@ -14,6 +14,10 @@
 struct AbiInterface {
     std::string name;
     GUID iid;
+    // The interface it derives from ("IUnknown" or another of the engine's).
+    std::string base;
+    // Its first own slot: 3 after IUnknown's, else the slot after its base's last.
+    int firstSlot;
     // The slot after the last one the interface declares.
     int slotCount;
 };

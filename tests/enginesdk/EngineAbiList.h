@@ -7,11 +7,17 @@
 //
 // To add an interface: its VELQUIN_ABI_INTERFACE line, then one
 // VELQUIN_ABI_METHOD line per method, in slot order, from slot 3 (after
-// IUnknown's three) to its last declared slot.
+// IUnknown's three) to its last declared slot. An interface that derives from
+// another of the engine's has a VELQUIN_ABI_DERIVED_INTERFACE line naming its
+// base instead, and lists only its own methods, from the slot after the
+// base's last.
 //
 // No include guard: each user defines the macros it needs and includes it.
 #ifndef VELQUIN_ABI_INTERFACE
 #define VELQUIN_ABI_INTERFACE(Interface)
+#endif
+#ifndef VELQUIN_ABI_DERIVED_INTERFACE
+#define VELQUIN_ABI_DERIVED_INTERFACE(Interface, Base)
 #endif
 #ifndef VELQUIN_ABI_METHOD
 #define VELQUIN_ABI_METHOD(Interface, Method)
@@ -70,6 +76,15 @@ VELQUIN_ABI_ENUM_VALUE(COREWEBVIEW2_WEB_ERROR_STATUS, COREWEBVIEW2_WEB_ERROR_STA
 VELQUIN_ABI_ENUM_VALUE(COREWEBVIEW2_WEB_ERROR_STATUS, COREWEBVIEW2_WEB_ERROR_STATUS_VALID_PROXY_AUTHENTICATION_REQUIRED)
 
 VELQUIN_ABI_ENUM_VALUE(COREWEBVIEW2_WEB_RESOURCE_CONTEXT, COREWEBVIEW2_WEB_RESOURCE_CONTEXT_ALL)
+
+VELQUIN_ABI_ENUM_VALUE(COREWEBVIEW2_FAVICON_IMAGE_FORMAT, COREWEBVIEW2_FAVICON_IMAGE_FORMAT_PNG)
+VELQUIN_ABI_ENUM_VALUE(COREWEBVIEW2_FAVICON_IMAGE_FORMAT, COREWEBVIEW2_FAVICON_IMAGE_FORMAT_JPEG)
+
+VELQUIN_ABI_ENUM_VALUE(COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL, COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL_NORMAL)
+VELQUIN_ABI_ENUM_VALUE(COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL, COREWEBVIEW2_MEMORY_USAGE_TARGET_LEVEL_LOW)
+
+VELQUIN_ABI_ENUM_VALUE(COREWEBVIEW2_PRINT_DIALOG_KIND, COREWEBVIEW2_PRINT_DIALOG_KIND_BROWSER)
+VELQUIN_ABI_ENUM_VALUE(COREWEBVIEW2_PRINT_DIALOG_KIND, COREWEBVIEW2_PRINT_DIALOG_KIND_SYSTEM)
 
 VELQUIN_ABI_STRUCT(COREWEBVIEW2_PHYSICAL_KEY_STATUS)
 VELQUIN_ABI_FIELD(COREWEBVIEW2_PHYSICAL_KEY_STATUS, RepeatCount)
@@ -256,7 +271,229 @@ VELQUIN_ABI_METHOD(ICoreWebView2ContainsFullScreenElementChangedEventHandler, In
 VELQUIN_ABI_INTERFACE(ICoreWebView2ExecuteScriptCompletedHandler)
 VELQUIN_ABI_METHOD(ICoreWebView2ExecuteScriptCompletedHandler, Invoke)
 
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_2, ICoreWebView2)
+VELQUIN_ABI_METHOD(ICoreWebView2_2, add_WebResourceResponseReceived)
+VELQUIN_ABI_METHOD(ICoreWebView2_2, remove_WebResourceResponseReceived)
+VELQUIN_ABI_METHOD(ICoreWebView2_2, NavigateWithWebResourceRequest)
+VELQUIN_ABI_METHOD(ICoreWebView2_2, add_DOMContentLoaded)
+VELQUIN_ABI_METHOD(ICoreWebView2_2, remove_DOMContentLoaded)
+VELQUIN_ABI_METHOD(ICoreWebView2_2, get_CookieManager)
+VELQUIN_ABI_METHOD(ICoreWebView2_2, get_Environment)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_3, ICoreWebView2_2)
+VELQUIN_ABI_METHOD(ICoreWebView2_3, TrySuspend)
+VELQUIN_ABI_METHOD(ICoreWebView2_3, Resume)
+VELQUIN_ABI_METHOD(ICoreWebView2_3, get_IsSuspended)
+VELQUIN_ABI_METHOD(ICoreWebView2_3, SetVirtualHostNameToFolderMapping)
+VELQUIN_ABI_METHOD(ICoreWebView2_3, ClearVirtualHostNameToFolderMapping)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_4, ICoreWebView2_3)
+VELQUIN_ABI_METHOD(ICoreWebView2_4, add_FrameCreated)
+VELQUIN_ABI_METHOD(ICoreWebView2_4, remove_FrameCreated)
+VELQUIN_ABI_METHOD(ICoreWebView2_4, add_DownloadStarting)
+VELQUIN_ABI_METHOD(ICoreWebView2_4, remove_DownloadStarting)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_5, ICoreWebView2_4)
+VELQUIN_ABI_METHOD(ICoreWebView2_5, add_ClientCertificateRequested)
+VELQUIN_ABI_METHOD(ICoreWebView2_5, remove_ClientCertificateRequested)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_6, ICoreWebView2_5)
+VELQUIN_ABI_METHOD(ICoreWebView2_6, OpenTaskManagerWindow)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_7, ICoreWebView2_6)
+VELQUIN_ABI_METHOD(ICoreWebView2_7, PrintToPdf)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_8, ICoreWebView2_7)
+VELQUIN_ABI_METHOD(ICoreWebView2_8, add_IsMutedChanged)
+VELQUIN_ABI_METHOD(ICoreWebView2_8, remove_IsMutedChanged)
+VELQUIN_ABI_METHOD(ICoreWebView2_8, get_IsMuted)
+VELQUIN_ABI_METHOD(ICoreWebView2_8, put_IsMuted)
+VELQUIN_ABI_METHOD(ICoreWebView2_8, add_IsDocumentPlayingAudioChanged)
+VELQUIN_ABI_METHOD(ICoreWebView2_8, remove_IsDocumentPlayingAudioChanged)
+VELQUIN_ABI_METHOD(ICoreWebView2_8, get_IsDocumentPlayingAudio)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_9, ICoreWebView2_8)
+VELQUIN_ABI_METHOD(ICoreWebView2_9, add_IsDefaultDownloadDialogOpenChanged)
+VELQUIN_ABI_METHOD(ICoreWebView2_9, remove_IsDefaultDownloadDialogOpenChanged)
+VELQUIN_ABI_METHOD(ICoreWebView2_9, get_IsDefaultDownloadDialogOpen)
+VELQUIN_ABI_METHOD(ICoreWebView2_9, OpenDefaultDownloadDialog)
+VELQUIN_ABI_METHOD(ICoreWebView2_9, CloseDefaultDownloadDialog)
+VELQUIN_ABI_METHOD(ICoreWebView2_9, get_DefaultDownloadDialogCornerAlignment)
+VELQUIN_ABI_METHOD(ICoreWebView2_9, put_DefaultDownloadDialogCornerAlignment)
+VELQUIN_ABI_METHOD(ICoreWebView2_9, get_DefaultDownloadDialogMargin)
+VELQUIN_ABI_METHOD(ICoreWebView2_9, put_DefaultDownloadDialogMargin)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_10, ICoreWebView2_9)
+VELQUIN_ABI_METHOD(ICoreWebView2_10, add_BasicAuthenticationRequested)
+VELQUIN_ABI_METHOD(ICoreWebView2_10, remove_BasicAuthenticationRequested)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_11, ICoreWebView2_10)
+VELQUIN_ABI_METHOD(ICoreWebView2_11, CallDevToolsProtocolMethodForSession)
+VELQUIN_ABI_METHOD(ICoreWebView2_11, add_ContextMenuRequested)
+VELQUIN_ABI_METHOD(ICoreWebView2_11, remove_ContextMenuRequested)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_12, ICoreWebView2_11)
+VELQUIN_ABI_METHOD(ICoreWebView2_12, add_StatusBarTextChanged)
+VELQUIN_ABI_METHOD(ICoreWebView2_12, remove_StatusBarTextChanged)
+VELQUIN_ABI_METHOD(ICoreWebView2_12, get_StatusBarText)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_13, ICoreWebView2_12)
+VELQUIN_ABI_METHOD(ICoreWebView2_13, get_Profile)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_14, ICoreWebView2_13)
+VELQUIN_ABI_METHOD(ICoreWebView2_14, add_ServerCertificateErrorDetected)
+VELQUIN_ABI_METHOD(ICoreWebView2_14, remove_ServerCertificateErrorDetected)
+VELQUIN_ABI_METHOD(ICoreWebView2_14, ClearServerCertificateErrorActions)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_15, ICoreWebView2_14)
+VELQUIN_ABI_METHOD(ICoreWebView2_15, add_FaviconChanged)
+VELQUIN_ABI_METHOD(ICoreWebView2_15, remove_FaviconChanged)
+VELQUIN_ABI_METHOD(ICoreWebView2_15, get_FaviconUri)
+VELQUIN_ABI_METHOD(ICoreWebView2_15, GetFavicon)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_16, ICoreWebView2_15)
+VELQUIN_ABI_METHOD(ICoreWebView2_16, Print)
+VELQUIN_ABI_METHOD(ICoreWebView2_16, ShowPrintUI)
+VELQUIN_ABI_METHOD(ICoreWebView2_16, PrintToPdfStream)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_17, ICoreWebView2_16)
+VELQUIN_ABI_METHOD(ICoreWebView2_17, PostSharedBufferToScript)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_18, ICoreWebView2_17)
+VELQUIN_ABI_METHOD(ICoreWebView2_18, add_LaunchingExternalUriScheme)
+VELQUIN_ABI_METHOD(ICoreWebView2_18, remove_LaunchingExternalUriScheme)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_19, ICoreWebView2_18)
+VELQUIN_ABI_METHOD(ICoreWebView2_19, get_MemoryUsageTargetLevel)
+VELQUIN_ABI_METHOD(ICoreWebView2_19, put_MemoryUsageTargetLevel)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_20, ICoreWebView2_19)
+VELQUIN_ABI_METHOD(ICoreWebView2_20, get_FrameId)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_21, ICoreWebView2_20)
+VELQUIN_ABI_METHOD(ICoreWebView2_21, ExecuteScriptWithResult)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_22, ICoreWebView2_21)
+VELQUIN_ABI_METHOD(ICoreWebView2_22, AddWebResourceRequestedFilterWithRequestSourceKinds)
+VELQUIN_ABI_METHOD(ICoreWebView2_22, RemoveWebResourceRequestedFilterWithRequestSourceKinds)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_23, ICoreWebView2_22)
+VELQUIN_ABI_METHOD(ICoreWebView2_23, PostWebMessageAsJsonWithAdditionalObjects)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_24, ICoreWebView2_23)
+VELQUIN_ABI_METHOD(ICoreWebView2_24, add_NotificationReceived)
+VELQUIN_ABI_METHOD(ICoreWebView2_24, remove_NotificationReceived)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_25, ICoreWebView2_24)
+VELQUIN_ABI_METHOD(ICoreWebView2_25, add_SaveAsUIShowing)
+VELQUIN_ABI_METHOD(ICoreWebView2_25, remove_SaveAsUIShowing)
+VELQUIN_ABI_METHOD(ICoreWebView2_25, ShowSaveAsUI)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_26, ICoreWebView2_25)
+VELQUIN_ABI_METHOD(ICoreWebView2_26, add_SaveFileSecurityCheckStarting)
+VELQUIN_ABI_METHOD(ICoreWebView2_26, remove_SaveFileSecurityCheckStarting)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_27, ICoreWebView2_26)
+VELQUIN_ABI_METHOD(ICoreWebView2_27, add_ScreenCaptureStarting)
+VELQUIN_ABI_METHOD(ICoreWebView2_27, remove_ScreenCaptureStarting)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2_28, ICoreWebView2_27)
+VELQUIN_ABI_METHOD(ICoreWebView2_28, get_Find)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2Environment2, ICoreWebView2Environment)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment2, CreateWebResourceRequest)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2Environment3, ICoreWebView2Environment2)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment3, CreateCoreWebView2CompositionController)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment3, CreateCoreWebView2PointerInfo)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2Environment4, ICoreWebView2Environment3)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment4, GetAutomationProviderForWindow)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2Environment5, ICoreWebView2Environment4)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment5, add_BrowserProcessExited)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment5, remove_BrowserProcessExited)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2Environment6, ICoreWebView2Environment5)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment6, CreatePrintSettings)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2Environment7, ICoreWebView2Environment6)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment7, get_UserDataFolder)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2Environment8, ICoreWebView2Environment7)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment8, add_ProcessInfosChanged)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment8, remove_ProcessInfosChanged)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment8, GetProcessInfos)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2Environment9, ICoreWebView2Environment8)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment9, CreateContextMenuItem)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2Environment10, ICoreWebView2Environment9)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment10, CreateCoreWebView2ControllerOptions)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment10, CreateCoreWebView2ControllerWithOptions)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment10, CreateCoreWebView2CompositionControllerWithOptions)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2Environment11, ICoreWebView2Environment10)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment11, get_FailureReportFolderPath)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2Environment12, ICoreWebView2Environment11)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment12, CreateSharedBuffer)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2Environment13, ICoreWebView2Environment12)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment13, GetProcessExtendedInfos)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2Environment14, ICoreWebView2Environment13)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment14, CreateWebFileSystemFileHandle)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment14, CreateWebFileSystemDirectoryHandle)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment14, CreateObjectCollection)
+
+VELQUIN_ABI_DERIVED_INTERFACE(ICoreWebView2Environment15, ICoreWebView2Environment14)
+VELQUIN_ABI_METHOD(ICoreWebView2Environment15, CreateFindOptions)
+
+VELQUIN_ABI_INTERFACE(ICoreWebView2FaviconChangedEventHandler)
+VELQUIN_ABI_METHOD(ICoreWebView2FaviconChangedEventHandler, Invoke)
+
+VELQUIN_ABI_INTERFACE(ICoreWebView2GetFaviconCompletedHandler)
+VELQUIN_ABI_METHOD(ICoreWebView2GetFaviconCompletedHandler, Invoke)
+
+VELQUIN_ABI_INTERFACE(ICoreWebView2IsDocumentPlayingAudioChangedEventHandler)
+VELQUIN_ABI_METHOD(ICoreWebView2IsDocumentPlayingAudioChangedEventHandler, Invoke)
+
+VELQUIN_ABI_INTERFACE(ICoreWebView2IsMutedChangedEventHandler)
+VELQUIN_ABI_METHOD(ICoreWebView2IsMutedChangedEventHandler, Invoke)
+
+VELQUIN_ABI_INTERFACE(ICoreWebView2TrySuspendCompletedHandler)
+VELQUIN_ABI_METHOD(ICoreWebView2TrySuspendCompletedHandler, Invoke)
+
+VELQUIN_ABI_INTERFACE(ICoreWebView2FindOptions)
+VELQUIN_ABI_METHOD(ICoreWebView2FindOptions, get_FindTerm)
+VELQUIN_ABI_METHOD(ICoreWebView2FindOptions, put_FindTerm)
+VELQUIN_ABI_METHOD(ICoreWebView2FindOptions, get_IsCaseSensitive)
+VELQUIN_ABI_METHOD(ICoreWebView2FindOptions, put_IsCaseSensitive)
+VELQUIN_ABI_METHOD(ICoreWebView2FindOptions, get_ShouldHighlightAllMatches)
+VELQUIN_ABI_METHOD(ICoreWebView2FindOptions, put_ShouldHighlightAllMatches)
+VELQUIN_ABI_METHOD(ICoreWebView2FindOptions, get_ShouldMatchWord)
+VELQUIN_ABI_METHOD(ICoreWebView2FindOptions, put_ShouldMatchWord)
+VELQUIN_ABI_METHOD(ICoreWebView2FindOptions, get_SuppressDefaultFindDialog)
+VELQUIN_ABI_METHOD(ICoreWebView2FindOptions, put_SuppressDefaultFindDialog)
+
+VELQUIN_ABI_INTERFACE(ICoreWebView2FindStartCompletedHandler)
+VELQUIN_ABI_METHOD(ICoreWebView2FindStartCompletedHandler, Invoke)
+
+VELQUIN_ABI_INTERFACE(ICoreWebView2Find)
+VELQUIN_ABI_METHOD(ICoreWebView2Find, get_ActiveMatchIndex)
+VELQUIN_ABI_METHOD(ICoreWebView2Find, get_MatchCount)
+VELQUIN_ABI_METHOD(ICoreWebView2Find, add_ActiveMatchIndexChanged)
+VELQUIN_ABI_METHOD(ICoreWebView2Find, remove_ActiveMatchIndexChanged)
+VELQUIN_ABI_METHOD(ICoreWebView2Find, add_MatchCountChanged)
+VELQUIN_ABI_METHOD(ICoreWebView2Find, remove_MatchCountChanged)
+VELQUIN_ABI_METHOD(ICoreWebView2Find, Start)
+VELQUIN_ABI_METHOD(ICoreWebView2Find, FindNext)
+VELQUIN_ABI_METHOD(ICoreWebView2Find, FindPrevious)
+VELQUIN_ABI_METHOD(ICoreWebView2Find, Stop)
+
 #undef VELQUIN_ABI_INTERFACE
+#undef VELQUIN_ABI_DERIVED_INTERFACE
 #undef VELQUIN_ABI_METHOD
 #undef VELQUIN_ABI_ENUM_VALUE
 #undef VELQUIN_ABI_STRUCT

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <type_traits>
 #include <typeinfo>
 
 namespace {
@@ -30,8 +31,15 @@ struct SlotCountProbe : Interface {
 
 EngineAbi BuildEngineAbi() {
     EngineAbi abi;
-#define VELQUIN_ABI_INTERFACE(Interface) \
-    abi.interfaces.push_back({#Interface, VELQUIN_ABI_IID_OF(Interface), SlotOf(&SlotCountProbe<Interface>::AfterLastSlot)});
+#define VELQUIN_ABI_INTERFACE(Interface)                                                                       \
+    static_assert(std::is_base_of<IUnknown, Interface>::value, #Interface " is a COM interface");               \
+    abi.interfaces.push_back({#Interface, VELQUIN_ABI_IID_OF(Interface), "IUnknown", 3,                         \
+                              SlotOf(&SlotCountProbe<Interface>::AfterLastSlot)});
+#define VELQUIN_ABI_DERIVED_INTERFACE(Interface, Base)                                                         \
+    static_assert(std::is_base_of<Base, Interface>::value, #Interface " derives from " #Base);                  \
+    abi.interfaces.push_back({#Interface, VELQUIN_ABI_IID_OF(Interface), #Base,                                 \
+                              SlotOf(&SlotCountProbe<Base>::AfterLastSlot),                                     \
+                              SlotOf(&SlotCountProbe<Interface>::AfterLastSlot)});
 #define VELQUIN_ABI_METHOD(Interface, Method) \
     abi.methods.push_back({#Interface, #Method, SlotOf(&Interface::Method), typeid(&Interface::Method).name()});
 #define VELQUIN_ABI_ENUM_VALUE(Enum, Value) abi.values.push_back({#Enum, #Value, static_cast<long long>(Value)});

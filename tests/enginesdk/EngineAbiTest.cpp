@@ -41,6 +41,9 @@ TEST_F(EngineAbiCheck, InterfaceIds) {
         const AbiInterface& our = ours.interfaces[i];
         EXPECT_TRUE(IsEqualGUID(our.iid, vendor.interfaces[i].iid))
             << our.name << ": ours is " << GuidText(our.iid) << ", the vendor's " << GuidText(vendor.interfaces[i].iid);
+        EXPECT_EQ(our.firstSlot, vendor.interfaces[i].firstSlot)
+            << our.name << ": its own slots begin at " << our.firstSlot << " in ours, at "
+            << vendor.interfaces[i].firstSlot << " in the vendor's";
     }
 }
 
@@ -60,11 +63,11 @@ TEST_F(EngineAbiCheck, MethodSlotsAndTypes) {
 }
 
 // EngineAbiList.h lists each interface's methods in slot order, every slot
-// from 3 (after IUnknown's) to the last one we declare, so that none goes
-// unchecked.
+// from its first own one (3 after IUnknown's, or the one after its base's
+// last) to the last one we declare, so that none goes unchecked.
 TEST_F(EngineAbiCheck, ListHasEveryDeclaredSlot) {
     for (const AbiInterface& our : ours.interfaces) {
-        int expected = 3;
+        int expected = our.firstSlot;
         for (const AbiMethod& method : ours.methods) {
             if (method.interfaceName != our.name) continue;
             EXPECT_EQ(method.slot, expected) << our.name << "::" << method.name << " is in slot " << method.slot
