@@ -27,10 +27,10 @@ bool HasSize(HWND window) {
     return GetWindowRect(window, &rect) && rect.right > rect.left && rect.bottom > rect.top;
 }
 
-// Every shortcut of the browser but Ctrl+W, which ends it here, each pressed once.
+// Every shortcut of the browser but Ctrl+W, which ends it here, and those that
+// try to start the engine again (below), each pressed once.
 const std::vector<std::vector<WORD>> kShortcuts = {
-    {VK_CONTROL, 'T'},
-    {VK_CONTROL, VK_SHIFT, 'T'}, {VK_CONTROL, 'L'},       {VK_MENU, 'D'},
+    {VK_CONTROL, 'L'},       {VK_MENU, 'D'},
     {VK_F6},                   {VK_CONTROL, VK_TAB},      {VK_CONTROL, VK_SHIFT, VK_TAB},
     {VK_CONTROL, VK_NEXT},     {VK_CONTROL, VK_PRIOR},    {VK_CONTROL, '1'},
     {VK_CONTROL, '9'},         {VK_F5},                   {VK_CONTROL, 'R'},
@@ -57,11 +57,36 @@ TEST(AcceptanceWithoutRuntime, SaysTheRuntimeIsMissingOnceAndStaysUsable) {
     ASSERT_TRUE(ClickWindow(DialogButton(box, L"OK")));
     ASSERT_TRUE(WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }));
 
-    // Laid out without a tab: "+" and the tab strip can be clicked.
+    // "+", Ctrl+T and Ctrl+Shift+T each try to start the engine once more,
+    // and each failure says so again, once.
+    const auto triesAgain = [&browser](const char* what) {
+        HWND again = nullptr;
+        if (!WaitUntil([&] { return (again = browser.MessageBoxCaptioned(L"Velquin")) != nullptr; })) {
+            return testing::AssertionFailure() << what << " showed no message";
+        }
+        const bool told = MessageBoxText(again).find(L"WebView2 Runtime is not installed") != std::wstring::npos;
+        if (!ClickWindow(DialogButton(again, L"OK")) ||
+            !WaitUntil([again] { return !IsWindow(again) || !IsWindowVisible(again); })) {
+            return testing::AssertionFailure() << what << ": its message would not close";
+        }
+        if (browser.MessageBoxCaptioned(L"Velquin") != nullptr) return testing::AssertionFailure() << what << " twice";
+        return told ? testing::AssertionSuccess() : testing::AssertionFailure() << what << ": another message";
+    };
     ASSERT_TRUE(HasSize(browser.Button(L"+")));
     ASSERT_TRUE(HasSize(browser.TabStrip()));
     ASSERT_TRUE(BringToFront(browser.Window()));
-    for (const wchar_t* label : {L"+", L"X", L"Back", L"Next", L"Reload"}) {
+    ASSERT_TRUE(ClickWindow(browser.Button(L"+")));
+    ASSERT_TRUE(triesAgain("+"));
+    ASSERT_TRUE(BringToFront(browser.Window()));
+    ASSERT_TRUE(PressKeys({VK_CONTROL, 'T'}));
+    ASSERT_TRUE(triesAgain("Ctrl+T"));
+    ASSERT_TRUE(BringToFront(browser.Window()));
+    ASSERT_TRUE(PressKeys({VK_CONTROL, VK_SHIFT, 'T'}));
+    ASSERT_TRUE(triesAgain("Ctrl+Shift+T"));
+
+    // Laid out without a tab: the other buttons and the tab strip can be clicked.
+    ASSERT_TRUE(BringToFront(browser.Window()));
+    for (const wchar_t* label : {L"X", L"Back", L"Next", L"Reload"}) {
         ASSERT_TRUE(ClickWindow(browser.Button(label))) << Narrow(label);
     }
     ASSERT_TRUE(ClickWindow(browser.TabStrip()));
