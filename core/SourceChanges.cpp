@@ -3,13 +3,17 @@
 #include "core/AddressBarText.h"
 #include "core/EngineString.h"
 #include "core/History.h"
+#include "core/TabIcons.h"
 #include "core/Tabs.h"
 
 HRESULT OnSourceChanged(ICoreWebView2* sender, ICoreWebView2SourceChangedEventArgs* /*args*/) {
     EngineString uri;
     if (FAILED(sender->get_Source(uri.Out())) || uri.IsNull()) return S_OK;
     std::wstring u = uri.Copy();
-    NoteTabSource(FindTabByWebView(sender), u);
+    const int index = FindTabByWebView(sender);
+    NoteTabSource(index, u);
+    // The New Tab page's icon follows the address.
+    RefreshTabIcon(index);
     if (sender == CurrentWebView()) ShowReportedAddress(u);
     RecordHistory(std::move(u));
     return S_OK;

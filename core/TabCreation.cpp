@@ -11,6 +11,7 @@
 #include "core/ProcessFailures.h"
 #include "core/Shortcuts.h"
 #include "core/SourceChanges.h"
+#include "core/TabIcons.h"
 #include "core/TabTitles.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -50,6 +51,7 @@ void RegisterTabHandlers(BrowserTab& tab) {
         MakeHandler<ICoreWebView2ContainsFullScreenElementChangedEventHandler>(OnContainsFullScreenElementChanged)
             .Get(),
         nullptr);
+    RegisterTabIconHandlers(tab);
 }
 
 // The engine answered `request`, asked of `requestedFrom`.
@@ -132,6 +134,7 @@ int AddTab(ICoreWebView2Controller* controller, size_t position, bool makeCurren
     RegisterTabHandlers(tab);
     const bool firstTab = g_currentTab == -1;
     const int index = InsertTab(std::move(tab), position);
+    RefreshTabIcon(index);
     if (makeCurrent && !firstTab) {
         EndTabFullScreen(g_currentTab);
         MakeTabCurrent(index);

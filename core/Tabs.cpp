@@ -21,6 +21,19 @@ void SelectInStrip() {
     SendMessageW(g_hTabCtrl, TCM_SETCURSEL, static_cast<WPARAM>(g_currentTab), 0);
 }
 
+HIMAGELIST StripImages() {
+    return reinterpret_cast<HIMAGELIST>(SendMessageW(g_hTabCtrl, TCM_GETIMAGELIST, 0, 0));
+}
+
+// Removes image `image` from the strip's list: the strip renumbers its items'
+// images, and the tabs' own image indexes follow.
+void RemoveStripImage(int image) {
+    SendMessageW(g_hTabCtrl, TCM_REMOVEIMAGE, static_cast<WPARAM>(image), 0);
+    for (BrowserTab& tab : g_tabs) {
+        if (tab.iconImage > image) --tab.iconImage;
+    }
+}
+
 }  // namespace
 
 bool IsTabIndex(int index) {
@@ -62,13 +75,32 @@ void NoteTabSource(int index, const std::wstring& source) {
     g_tabs[index].failure.hangAsked = false;
 }
 
+bool SetTabIconImage(int index, HBITMAP image) {
+    const HIMAGELIST images = StripImages();
+    if (!IsTabIndex(index) || images == nullptr || image == nullptr) return false;
+    BrowserTab& tab = g_tabs[index];
+    if (tab.iconImage >= 0) return ImageList_Replace(images, tab.iconImage, image, nullptr) != FALSE;
+    const int added = ImageList_Add(images, image, nullptr);
+    if (added < 0) return false;
+    tab.iconImage = added;
+    return true;
+}
+
+void DropTabIconImage(int index) {
+    if (!IsTabIndex(index) || g_tabs[index].iconImage < 0) return;
+    const int image = g_tabs[index].iconImage;
+    g_tabs[index].iconImage = -1;
+    RemoveStripImage(image);
+}
+
 int InsertTab(BrowserTab tab, size_t index) {
     const int at = static_cast<int>(std::min(index, g_tabs.size()));
     g_tabs.insert(g_tabs.begin() + at, std::move(tab));
     wchar_t caption[] = L"New Tab";
     TCITEMW item = {};
-    item.mask = TCIF_TEXT;
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
     item.pszText = caption;
+    item.iImage = -1;  // none until the icon feature gives it one
     SendMessageW(g_hTabCtrl, TCM_INSERTITEMW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&item));
     if (g_currentTab >= at) ++g_currentTab;
     if (g_currentTab == -1) g_currentTab = at;
@@ -77,6 +109,7 @@ int InsertTab(BrowserTab tab, size_t index) {
 }
 
 BrowserTab EraseTab(int index) {
+    DropTabIconImage(index);
     BrowserTab erased = std::move(g_tabs[index]);
     g_tabs.erase(g_tabs.begin() + index);
     SendMessageW(g_hTabCtrl, TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
@@ -98,11 +131,11 @@ void MoveTabPlace(int from, int to) {
         ++g_currentTab;
     }
 
-    // The strip's item goes with it, caption and all (a caption is never
+    // The strip's item goes with it, caption, image and all (a caption is never
     // longer than the caption limit).
     wchar_t caption[256] = {};
     TCITEMW item = {};
-    item.mask = TCIF_TEXT;
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
     item.pszText = caption;
     item.cchTextMax = static_cast<int>(sizeof(caption) / sizeof(caption[0]));
     SendMessageW(g_hTabCtrl, TCM_GETITEMW, static_cast<WPARAM>(from), reinterpret_cast<LPARAM>(&item));
@@ -118,6 +151,9 @@ void MakeTabCurrent(int index) {
 }
 
 std::vector<BrowserTab> TakeAllTabs() {
+    if (IsWindow(g_hTabCtrl)) {
+        for (size_t i = g_tabs.size(); i-- > 0;) DropTabIconImage(static_cast<int>(i));
+    }
     std::vector<BrowserTab> taken;
     taken.swap(g_tabs);
     g_currentTab = -1;

@@ -36,6 +36,7 @@ struct BrowserTab {
     bool pageFullScreen = false;  // its page has a full-screen element and holds the window full screen
     bool findStarted = false;     // Ctrl+F started a find in its page (set by PageTools)
     bool inBackground = false;    // the engine was last told its page is in the background (set by MemoryLevels)
+    int iconImage = -1;           // its page's own icon in the strip's image list; -1: none (SetTabIconImage)
     TabFailureState failure;
 };
 
@@ -67,6 +68,19 @@ int FindTabByWebView(const ICoreWebView2* webview);
 // Tab `index` reported `source`: a recovery reopens it there, and its page is
 // alive, so a later hang is a new one.
 void NoteTabSource(int index, const std::wstring& source);
+
+// A tab's own image in the strip's image list: at most one per tab, dropped
+// with the tab, so the list never grows past the open tabs and its fixed
+// images. Which image an item shows is the icon feature's (core/TabIcons.h).
+
+// Puts `image` (a bitmap of the list's size; the caller keeps and deletes it)
+// in as tab `index`'s own image, replacing the one it had. False if the list
+// took nothing.
+bool SetTabIconImage(int index, HBITMAP image);
+
+// Takes tab `index`'s own image out of the list (none: nothing changes); the
+// strip's items that show a later image keep showing it.
+void DropTabIconImage(int index);
 
 // The changes of the list. Each keeps the strip's items and selection, g_tabs
 // and g_currentTab in step; none shows, hides or focuses anything.

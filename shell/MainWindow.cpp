@@ -15,6 +15,7 @@
 #include "core/ProcessFailures.h"
 #include "core/TabActions.h"
 #include "core/TabCreation.h"
+#include "core/TabIcons.h"
 #include "core/TabSound.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -54,6 +55,7 @@ LRESULT OnCreate(HWND hwnd) {
     // and the Menu key open its menu.
     g_hTabCtrl = CreateControl(hwnd, WC_TABCONTROLW, L"", kChildStyle | TCS_FOCUSONBUTTONDOWN | TCS_TOOLTIPS, 0, 0, 0, 0,
                                ID_TAB_CONTROL);
+    CreateTabImages(g_hTabCtrl);
     g_hNewTabButton = CreateControl(hwnd, L"BUTTON", L"+", kChildStyle, 0, 0, 0, 0, ID_NEW_TAB);
     g_hCloseTabButton = CreateControl(hwnd, L"BUTTON", L"X", kChildStyle, 0, 0, 0, 0, ID_CLOSE_TAB);
     HWND back = CreateControl(hwnd, L"BUTTON", L"Back", kChildStyle, 5, 35, 50, 25, ID_BACK);
@@ -80,6 +82,7 @@ LRESULT OnDestroy() {
     // The pages go while their parent window still exists; nothing is asked
     // of them after this.
     CloseTabsForExit();
+    DestroyTabImages();
     RemoveAccessibleNames();
     DeleteObject(g_hFont);
     PostQuitMessage(0);
