@@ -213,6 +213,23 @@ TEST_F(TabSleep, ShowingATabWakesIt) {
     ExpectConsistent();
 }
 
+// A tab that comes back out of sight after the engine's exit counts as in
+// the background from then on.
+TEST_F(TabSleep, ATabReopenedInTheBackgroundSleepsToo) {
+    StartEngine();
+    OpenTabs(1);
+    ASSERT_TRUE(devengine::TriggerProcessFailure(TabViewIds()[0], COREWEBVIEW2_PROCESS_FAILED_KIND_BROWSER_PROCESS_EXITED));
+    Settle();
+    ASSERT_EQ(g_tabs.size(), 2u);
+    ASSERT_EQ(g_currentTab, 1);
+    const ULONGLONG since = g_tabs[0].backgroundSince;
+    ASSERT_NE(since, 0u);
+    SweepAt(since + kFiveMinutes);
+    EXPECT_EQ(SleepTries(TabViewIds()[0]), 1u);
+    EXPECT_EQ(SleepTries(TabViewIds()[1]), 0u);
+    ExpectConsistent();
+}
+
 // An engine without the call: nothing happens, without a message.
 TEST_F(TabSleep, AnEngineWithoutSleepLeavesTabsAsTheyAre) {
     devengine::GetKnobs().withholdSuspend = true;
