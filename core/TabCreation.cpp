@@ -5,6 +5,7 @@
 #include "core/FullScreen.h"
 #include "core/History.h"
 #include "core/Loading.h"
+#include "core/MemoryLevels.h"
 #include "core/NavigationButtons.h"
 #include "core/NewTabPage.h"
 #include "core/NewWindows.h"
@@ -143,6 +144,7 @@ int AddTab(ICoreWebView2Controller* controller, size_t position, bool makeCurren
         ShowCurrentTab(keyboard);
     } else {
         g_tabs[index].controller->put_IsVisible(FALSE);
+        SetTabInBackground(index, true);
     }
     return index;
 }

@@ -16,6 +16,7 @@
 #include "core/TabActions.h"
 #include "core/TabCreation.h"
 #include "core/TabIcons.h"
+#include "core/TabSleep.h"
 #include "core/TabSound.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
@@ -34,6 +35,10 @@ const wchar_t kMainWindowClass[] = L"TabBrowserClass";
 namespace {
 
 const DWORD kChildStyle = WS_CHILD | WS_VISIBLE;
+
+// Once a minute the background tabs that are due are put to sleep.
+const UINT_PTR kTabSleepTimer = 1;
+const UINT kTabSleepTimerMs = 60 * 1000;
 
 HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int x, int y, int width,
                    int height, int id) {
@@ -75,10 +80,12 @@ LRESULT OnCreate(HWND hwnd) {
     }
     CreateSuggestionList(hwnd);
     CreateControlTooltips(hwnd);
+    SetTimer(hwnd, kTabSleepTimer, kTabSleepTimerMs, nullptr);
     return 0;
 }
 
-LRESULT OnDestroy() {
+LRESULT OnDestroy(HWND hwnd) {
+    KillTimer(hwnd, kTabSleepTimer);
     // The pages go while their parent window still exists; nothing is asked
     // of them after this.
     CloseTabsForExit();
@@ -86,6 +93,11 @@ LRESULT OnDestroy() {
     RemoveAccessibleNames();
     DeleteObject(g_hFont);
     PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT OnTimer(WPARAM timer) {
+    if (timer == kTabSleepTimer) PutIdleTabsToSleep(GetTickCount64());
     return 0;
 }
 
@@ -270,7 +282,7 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_CREATE:
             return OnCreate(hwnd);
         case WM_DESTROY:
-            return OnDestroy();
+            return OnDestroy(hwnd);
         case WM_SIZE:
             CloseSuggestions();
             OnMainWindowSized(wParam);
@@ -287,6 +299,8 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
             return OnActivate(hwnd, wParam, lParam);
         case WM_NOTIFY:
             return OnNotify(lParam);
+        case WM_TIMER:
+            return OnTimer(wParam);
         case WM_COMMAND:
             return OnCommand(hwnd, wParam);
         case WM_APP_TAB_COMMAND:
