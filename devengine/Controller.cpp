@@ -46,6 +46,7 @@ public:
         // Kept as a zoom level, a power of 1.2, so that it may read back a
         // little off (1.75 as 1.7499999999999998), as a real engine's may.
         view_->zoomFactor = std::pow(1.2, std::log(zoomFactor) / std::log(1.2));
+        RefreshPageWindow(*view_);
         return S_OK;
     }
     DEVENGINE_EVENT(ZoomFactorChanged, ICoreWebView2ZoomFactorChangedEventHandler)

@@ -84,8 +84,9 @@
 //   nothing.
 // - Each controller owns a child window of its parent, class
 //   "VelquinDevEnginePage", whose window text is the current source. It draws
-//   the address and title, and for the New Tab page its heading and the
-//   "Search Google..." box. Any click gives it the keyboard focus; a click on
+//   the address and title, then the title as a heading (sized by the zoom
+//   factor), or for the New Tab page its heading and the "Search Google..."
+//   box. Any click gives it the keyboard focus; a click on
 //   the box then posts the string web message "focus_url". A key pressed in it
 //   while Ctrl or Alt is down, or a key that types no character, and Escape
 //   always, Shift never, is offered to AcceleratorKeyPressed (as the real engine
@@ -128,9 +129,12 @@
 //     GetFavicon (logged "GetFavicon png") completes from the queue with a
 //     stream of the icon's bytes as they were at the call (empty for none),
 //     or with the favicon_result knob's failure and a null stream. A new
-//     document has no icon: FaviconChanged fires if it had one.
+//     document has no icon: FaviconChanged fires if it had one. A local
+//     page's <link rel="icon" href="name"> (a file beside the page) sets it
+//     once the page has loaded.
 //   - sound (ICoreWebView2_8): TriggerAudio starts or stops it and fires
-//     IsDocumentPlayingAudioChanged; a new document stops it. put_IsMuted
+//     IsDocumentPlayingAudioChanged; a new document stops it, and a local
+//     page with an <audio ... autoplay> element starts it once loaded. put_IsMuted
 //     (logged "put_IsMuted 1") fires IsMutedChanged from the queue when it
 //     changes anything; muting stays across navigations.
 //   - sleep (ICoreWebView2_3): TrySuspend (logged) fails at once with the

@@ -344,6 +344,10 @@ HRESULT ExecuteScript(const ViewPtr& view, LPCWSTR script, ICoreWebView2ExecuteS
 // PageFeatures.cpp: a new document has no icon and plays no sound (the
 // events fire when that changes anything).
 void ForgetPageFeatures(const ViewPtr& view);
+// The page's icon (an empty `uri` for none) and whether it plays sound; each
+// event fires when that changes anything.
+void SetFavicon(const ViewPtr& view, const std::wstring& uri, const std::string& bytes);
+void SetPlayingAudio(const ViewPtr& view, bool playing);
 // The web view's modelled slots of the later interfaces.
 HRESULT GetFaviconUri(ViewState& view, LPWSTR* uri);
 HRESULT GetFavicon(const ViewPtr& view, COREWEBVIEW2_FAVICON_IMAGE_FORMAT format,

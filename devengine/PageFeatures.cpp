@@ -89,6 +89,8 @@ ComPtr<IStream> StreamOf(const std::string& bytes) {
     return stream;
 }
 
+}  // namespace
+
 void SetFavicon(const ViewPtr& view, const std::wstring& uri, const std::string& bytes) {
     if (IsDead(*view) || (view->faviconUri == uri && view->faviconBytes == bytes)) return;
     view->faviconUri = uri;
@@ -101,8 +103,6 @@ void SetPlayingAudio(const ViewPtr& view, bool playing) {
     view->playingAudio = playing;
     Fire(view, kIsDocumentPlayingAudioChanged, nullptr, playing ? L"1" : L"0");
 }
-
-}  // namespace
 
 void ForgetPageFeatures(const ViewPtr& view) {
     SetFavicon(view, L"", "");

@@ -117,18 +117,24 @@ std::wstring FilePathOf(const std::wstring& normalizedUrl) {
     return path;
 }
 
-// The file's content as UTF-16 from UTF-8 (the first MiB of it); false if it
-// cannot be read.
-bool ReadTextFile(const std::wstring& path, std::wstring* text) {
+// The file's first `limit` bytes; false if it cannot be read.
+bool ReadFileBytes(const std::wstring& path, size_t limit, std::string* bytes) {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
-    std::string bytes(1 << 20, '\0');
+    bytes->assign(limit, '\0');
     DWORD read = 0;
-    const bool ok = ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) != FALSE;
+    const bool ok = ReadFile(file, &(*bytes)[0], static_cast<DWORD>(limit), &read, nullptr) != FALSE;
     CloseHandle(file);
-    if (!ok) return false;
-    bytes.resize(read);
+    bytes->resize(ok ? read : 0);
+    return ok;
+}
+
+// The file's content as UTF-16 from UTF-8 (the first MiB of it); false if it
+// cannot be read.
+bool ReadTextFile(const std::wstring& path, std::wstring* text) {
+    std::string bytes;
+    if (!ReadFileBytes(path, 1 << 20, &bytes)) return false;
     *text = FromUtf8(bytes);
     return true;
 }
@@ -172,12 +178,16 @@ std::wstring BuiltInTitle(const std::wstring& url) {
     return host;
 }
 
-// The text of the html's <title> element; false if it has none.
-bool FindHtmlTitle(const std::wstring& html, std::wstring* title) {
-    std::wstring lower = html;
-    for (wchar_t& c : lower) {
+std::wstring LowerAscii(std::wstring text) {
+    for (wchar_t& c : text) {
         if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
     }
+    return text;
+}
+
+// The text of the html's <title> element; false if it has none.
+bool FindHtmlTitle(const std::wstring& html, std::wstring* title) {
+    const std::wstring lower = LowerAscii(html);
     const size_t open = lower.find(L"<title>");
     if (open == std::wstring::npos) return false;
     const size_t start = open + 7;
@@ -194,6 +204,58 @@ std::wstring FileTitle(const std::wstring& normalizedUrl) {
     std::wstring title;
     if (!ReadTextFile(FilePathOf(normalizedUrl), &html) || !FindHtmlTitle(html, &title)) return normalizedUrl;
     return CollapsedBlanks(title);
+}
+
+// The value of attribute `name` in the lower-case text of one tag, quoted
+// with double quotes; false if the tag has none.
+bool FindAttribute(const std::wstring& tag, const std::wstring& lowerTag, const wchar_t* name, std::wstring* value) {
+    const std::wstring key = std::wstring(L" ") + name + L"=\"";
+    const size_t start = lowerTag.find(key);
+    if (start == std::wstring::npos) return false;
+    const size_t valueStart = start + key.size();
+    const size_t end = lowerTag.find(L'"', valueStart);
+    if (end == std::wstring::npos) return false;
+    *value = tag.substr(valueStart, end - valueStart);
+    return true;
+}
+
+// Each tag `<name ...>` of the html, as written and in lower case.
+template <typename Visit>
+void ForEachTag(const std::wstring& html, const wchar_t* name, Visit visit) {
+    const std::wstring lower = LowerAscii(html);
+    const std::wstring open = std::wstring(L"<") + name + L" ";
+    for (size_t at = lower.find(open); at != std::wstring::npos; at = lower.find(open, at + 1)) {
+        const size_t end = lower.find(L'>', at);
+        if (end == std::wstring::npos) return;
+        visit(html.substr(at, end - at), lower.substr(at, end - at));
+    }
+}
+
+// What a local page declares that the engine acts on by itself: its icon,
+// <link rel="icon" href="name.png"> with the file beside the page (its first
+// MiB, as it is), and sound, an <audio ... autoplay> element, which plays from
+// the load on.
+void ShowDeclaredFeatures(const ViewPtr& view) {
+    const std::wstring source = CurrentSource(*view);
+    std::wstring html;
+    if (!IsFileUrl(source) || !ReadTextFile(FilePathOf(source), &html)) return;
+    bool playing = false;
+    ForEachTag(html, L"audio", [&](const std::wstring&, const std::wstring& lower) {
+        playing = playing || lower.find(L" autoplay") != std::wstring::npos;
+    });
+    ForEachTag(html, L"link", [&](const std::wstring& tag, const std::wstring& lower) {
+        std::wstring rel;
+        std::wstring href;
+        if (!view->faviconUri.empty() || !FindAttribute(tag, lower, L"rel", &rel) || LowerAscii(rel) != L"icon" ||
+            !FindAttribute(tag, lower, L"href", &href) || href.empty() ||
+            href.find_first_of(L":/\\?#") != std::wstring::npos) {
+            return;
+        }
+        const std::wstring uri = source.substr(0, source.rfind(L'/') + 1) + href;
+        std::string bytes;
+        if (ReadFileBytes(FilePathOf(uri), 1 << 20, &bytes)) SetFavicon(view, uri, bytes);
+    });
+    if (playing) SetPlayingAudio(view, true);
 }
 
 // The title of an address: one set by the tests, else a file's own title,
@@ -236,7 +298,14 @@ void ShowCurrentPage(const ViewPtr& view) {
     const UINT64 navigationId = view->navigationId;
     Post([view, navigationId]() {
         FireTitleChanged(view);
+        const bool loaded = view->navigationId == navigationId;
         CompleteNavigation(view, navigationId, true);
+        // The icon and sound come after the load, unless another navigation began.
+        if (loaded) {
+            Post([view]() {
+                if (view->navigationId == 0) ShowDeclaredFeatures(view);
+            }, view);
+        }
     }, view);
 }
 

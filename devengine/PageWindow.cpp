@@ -48,7 +48,8 @@ void Paint(HWND window, const ViewState& view) {
     SetBkMode(dc, TRANSPARENT);
 
     const HFONT smallFont = MakeFont(13, FW_NORMAL);
-    const HFONT bigFont = MakeFont(40, FW_BOLD);
+    // The heading grows and shrinks with the zoom, as a page's text does.
+    const HFONT bigFont = MakeFont(static_cast<int>(40 * view.zoomFactor + 0.5), FW_BOLD);
     const HGDIOBJ oldFont = SelectObject(dc, smallFont);
     SetTextColor(dc, RGB(0x60, 0x67, 0x70));
     DrawLine(dc, L"Address: " + CurrentSource(view), RECT{8, 4, client.right - 8, 22}, DT_END_ELLIPSIS);

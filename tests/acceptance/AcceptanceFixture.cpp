@@ -50,10 +50,15 @@ void Acceptance::TearDown() {
     browser_.reset();
 }
 
-std::wstring Acceptance::Page(const std::wstring& name, const std::wstring& title) {
-    const std::wstring address = pages_.Write(name, title);
+std::wstring Acceptance::Page(const std::wstring& name, const std::wstring& title, const std::wstring& head,
+                              const std::wstring& body) {
+    const std::wstring address = pages_.Write(name, title, head, body);
     EXPECT_FALSE(address.empty()) << "cannot write page " << Narrow(name);
     return address;
+}
+
+testing::AssertionResult Acceptance::PageFile(const std::wstring& name, const std::string& bytes) {
+    return Result(!bytes.empty() && pages_.WriteBytes(name, bytes), L"cannot write file " + name);
 }
 
 testing::AssertionResult Acceptance::WaitForNewTabPage(DWORD timeoutMs) {

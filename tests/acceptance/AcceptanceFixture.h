@@ -46,8 +46,12 @@ protected:
 
     BrowserUnderTest& Browser() { return *browser_; }
 
-    // Writes (or rewrites) a page and returns its address.
-    std::wstring Page(const std::wstring& name, const std::wstring& title);
+    // Writes (or rewrites) a page, with `head` and `body` markup after its
+    // own, and returns its address.
+    std::wstring Page(const std::wstring& name, const std::wstring& title, const std::wstring& head = L"",
+                      const std::wstring& body = L"");
+    // Writes a file beside the pages, e.g. an image a page shows.
+    testing::AssertionResult PageFile(const std::wstring& name, const std::string& bytes);
 
     // The start: one tab, current, showing the New Tab page. The engine may
     // take seconds to start the first time on a machine.

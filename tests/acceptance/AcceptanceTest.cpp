@@ -2,7 +2,8 @@
 // command line, driven only as a person would drive it (SendInput clicks and
 // keys) and checked only by what a person sees (window texts, the tab strip's
 // captions and selection, whether a button is enabled, the focus and the
-// address bar's selection, a message box's text). It knows nothing
+// address bar's selection, a message box's text, the colours drawn on a tab
+// and the size of a page's text on the screen). It knows nothing
 // of the engine beside the exe, so the same program checks the browser with
 // the real engine on Windows and with any other engine that behaves alike.
 //
@@ -23,6 +24,11 @@
 // - A click into the page gives it the keyboard focus, and the shortcut keys
 //   pressed there (with Ctrl or Alt, and F5, F6) are offered to the browser
 //   as accelerator keys before the page acts on them.
+// - A page's <link rel="icon" href="name.png"> (a PNG beside the page) is
+//   its icon; a page's <audio autoplay loop> element plays (a page of the
+//   suite also plays it on a click into the page) and is reported as sound.
+// - A page's text is drawn dark on light, and scales with the controller's
+//   zoom factor.
 // It needs no network: every page is a local file the suite writes itself.
 //
 // It prints figures, not assertions: the time from creating the process to

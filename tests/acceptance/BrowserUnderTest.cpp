@@ -3,6 +3,8 @@
 #include "Polling.h"
 #include "RemoteWindows.h"
 
+#include <algorithm>
+
 std::wstring g_browserFolder;
 bool g_engineRuntimeAbsent = false;
 
@@ -112,6 +114,18 @@ POINT BrowserUnderTest::PagePoint() const {
     POINT point = {client.left + kPageMargin, client.bottom - kPageMargin};
     ClientToScreen(window_, &point);
     return point;
+}
+
+RECT BrowserUnderTest::PageRect() const {
+    RECT client = {};
+    GetClientRect(window_, &client);
+    POINT topLeft = {client.left, client.top};
+    POINT bottomRight = {client.right, client.bottom};
+    ClientToScreen(window_, &topLeft);
+    ClientToScreen(window_, &bottomRight);
+    RECT bar = {};
+    GetWindowRect(addressBar_, &bar);
+    return RECT{topLeft.x, std::max(topLeft.y, bar.bottom + 2), bottomRight.x, bottomRight.y};
 }
 
 bool BrowserUnderTest::AddressFullySelected() const {

@@ -46,6 +46,8 @@ public:
     RECT TabRect(int index) const;
     // A point inside the current tab's page, near its lower left corner.
     POINT PagePoint() const;
+    // The screen rectangle below the row of the address bar, where the page is.
+    RECT PageRect() const;
     // Whether the address bar's whole text is selected.
     bool AddressFullySelected() const;
     // The browser's visible message box with this caption, or null.

@@ -4,6 +4,7 @@
 // nowhere to go, and a visited address chosen from the address bar's list.
 #include "AcceptanceFixture.h"
 #include "RemoteWindows.h"
+#include "ScreenPixels.h"
 #include "UserInput.h"
 
 namespace {
@@ -37,6 +38,26 @@ protected:
         return Result(WaitUntil([&] { return enabled(L"Back") == back && enabled(L"Next") == next; }),
                       std::wstring(L"expected Back ") + (back ? L"enabled" : L"disabled") + L" and Next " +
                           (next ? L"enabled" : L"disabled"));
+    }
+
+    // The height of the page's dark text (its heading and paragraph), 0 if
+    // none is shown.
+    LONG TextHeight() {
+        ScreenImage page;
+        if (!CaptureScreen(Browser().PageRect(), &page)) return 0;
+        const RECT text = DarkPixelBounds(page, 60);
+        return text.bottom - text.top;
+    }
+
+    // Waits until the page's text height is the same on two readings in a row.
+    LONG SettledTextHeight() {
+        LONG height = -1;
+        WaitUntil([&] {
+            const LONG before = height;
+            height = TextHeight();
+            return height > 0 && height == before;
+        });
+        return height;
     }
 };
 
@@ -180,6 +201,29 @@ TEST_F(KeyboardAcceptance, TheAddressBarOffersVisitedPagesNewestFirst) {
     EXPECT_TRUE(WaitUntil([&] { return Browser().AddressText() == first; })) << Narrow(State());
     ASSERT_TRUE(PressKeys({VK_RETURN}));
     EXPECT_TRUE(WaitForPage(L"Acceptance offer one", first));
+}
+
+TEST_F(KeyboardAcceptance, ZoomKeysFromTheAddressBarScaleThePageAndLeaveTheBarAlone) {
+    std::wstring first;
+    std::wstring second;
+    ASSERT_TRUE(StartOnTwoPages(L"zoom", &first, &second));
+    const LONG normal = SettledTextHeight();
+    ASSERT_GT(normal, 0) << "no text on the page";
+
+    // Ctrl+= and Ctrl+Plus on the keypad: two steps up.
+    ASSERT_TRUE(PressInAddressBar({VK_CONTROL, VK_OEM_PLUS}));
+    ASSERT_TRUE(PressKeys({VK_CONTROL, VK_ADD}));
+    EXPECT_TRUE(WaitUntil([&] { return TextHeight() > normal; })) << "the page did not grow from " << normal;
+    EXPECT_EQ(Browser().Focus(), Browser().AddressBar());
+    EXPECT_EQ(Browser().AddressText(), second);
+
+    // Ctrl+0 back to 100%, then Ctrl+Minus one step down.
+    ASSERT_TRUE(PressKeys({VK_CONTROL, '0'}));
+    EXPECT_TRUE(WaitUntil([&] { return TextHeight() == normal; })) << "not back to " << normal;
+    ASSERT_TRUE(PressKeys({VK_CONTROL, VK_OEM_MINUS}));
+    EXPECT_TRUE(WaitUntil([&] { return TextHeight() < normal; })) << "the page did not shrink from " << normal;
+    EXPECT_EQ(Browser().Focus(), Browser().AddressBar());
+    EXPECT_EQ(Browser().AddressText(), second);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
-// The tab menu and dragging tabs, as a person meets them: a right click on a
-// tab opens its menu, whose items act on that tab; a dragged tab lands where
-// it is let go, its page with it.
+// The tab menu, dragging tabs and what a tab shows, as a person meets them: a
+// right click on a tab opens its menu, whose items act on that tab; a dragged
+// tab lands where it is let go, its page with it; a tab shows its page's icon,
+// or a speaker while the page plays sound, crossed out once muted.
 #include "AcceptanceFixture.h"
 #include "RemoteWindows.h"
+#include "ScreenPixels.h"
+#include "TestMedia.h"
 #include "UserInput.h"
 
 namespace {
@@ -45,6 +48,41 @@ protected:
         return Result(WaitUntil([&] { return Browser().TabCaptions() == captions; }), L"unexpected tabs; " + State());
     }
 
+    // The pixels of the icon at the left of tab `index`, with the pointer
+    // on the page, so that nothing it hovers over is drawn on the strip.
+    bool TabIcon(int index, ScreenImage* icon) {
+        const RECT tab = Browser().TabRect(index);
+        return MovePointerTo(Browser().PagePoint()) &&
+               CaptureScreen(RECT{tab.left + 2, tab.top + 2, tab.left + 26, tab.bottom - 2}, icon);
+    }
+
+    // Waits until tab `index`'s icon has pixels of `colour` (or has none).
+    testing::AssertionResult WaitForIconColour(int index, COLORREF colour, bool shown, const wchar_t* what) {
+        ScreenImage icon;
+        return Result(WaitUntil([&] {
+                          return TabIcon(index, &icon) && (CountPixelsNear(icon, colour, kTolerance) > 20) == shown;
+                      }),
+                      std::wstring(L"tab ") + std::to_wstring(index) + (shown ? L" does not show " : L" shows ") +
+                          what + L"; " + State());
+    }
+
+    // The speaker is drawn dark on the tab, the cross on it red.
+    testing::AssertionResult WaitForSpeaker(int index, bool crossed) {
+        ScreenImage icon;
+        return Result(WaitUntil([&] {
+                          return TabIcon(index, &icon) && CountPixelsNear(icon, kSpeaker, kTolerance) > 10 &&
+                                 CountPixelsNear(icon, kIconColour, kTolerance) == 0 &&
+                                 (CountPixelsNear(icon, kCross, 60) > 3) == crossed;
+                      }),
+                      std::wstring(L"no ") + (crossed ? L"crossed " : L"") + L"speaker on tab " +
+                          std::to_wstring(index) + L"; " + State());
+    }
+
+    static const COLORREF kIconColour = RGB(0, 200, 0);
+    static const COLORREF kSpeaker = RGB(40, 40, 40);
+    static const COLORREF kCross = RGB(200, 0, 0);
+    static const int kTolerance = 40;
+
     std::vector<std::wstring> pages_;
 };
 
@@ -74,6 +112,47 @@ TEST_F(TabsAcceptance, ADraggedTabLandsWhereItIsLetGo) {
     // Each tab keeps its own page.
     ASSERT_TRUE(ClickTab(0));
     EXPECT_TRUE(WaitForPage(L"Acceptance drag two", pages_[1]));
+}
+
+TEST_F(TabsAcceptance, ATabShowsItsPagesIconAndNeverTheOneBefore) {
+    ASSERT_TRUE(WaitForNewTabPage());
+    ASSERT_TRUE(PageFile(L"green.png", SolidPng(kIconColour, 32)));
+    const std::wstring withIcon =
+        Page(L"icon-green", L"Acceptance icon green", L"<link rel=\"icon\" href=\"green.png\">");
+    const std::wstring without = Page(L"icon-none", L"Acceptance icon none");
+    ASSERT_TRUE(Visit(L"Acceptance icon green", withIcon));
+    EXPECT_TRUE(WaitForIconColour(0, kIconColour, true, L"the page's icon"));
+
+    ASSERT_TRUE(OpenTab());
+    ScreenImage newTab;
+    ASSERT_TRUE(TabIcon(1, &newTab));
+    EXPECT_EQ(CountPixelsNear(newTab, kIconColour, kTolerance), 0) << "the New Tab page shows another page's icon";
+    EXPECT_TRUE(WaitForIconColour(0, kIconColour, true, L"its icon in the background"));
+
+    ASSERT_TRUE(ClickTab(0));
+    ASSERT_TRUE(Visit(L"Acceptance icon none", without));
+    EXPECT_TRUE(WaitForIconColour(0, kIconColour, false, L"the previous page's icon"));
+}
+
+TEST_F(TabsAcceptance, ATabPlayingSoundIsMutedAndUnmutedFromItsMenu) {
+    ASSERT_TRUE(WaitForNewTabPage());
+    ASSERT_TRUE(PageFile(L"green.png", SolidPng(kIconColour, 32)));
+    ASSERT_TRUE(PageFile(L"tone.wav", ToneWav(3)));
+    // The tone plays from the load on; a click into the page starts it too,
+    // for an engine that waits for a person before a page may play sound.
+    const std::wstring playing =
+        Page(L"sound", L"Acceptance sound", L"<link rel=\"icon\" href=\"green.png\">",
+             L"<audio src=\"tone.wav\" autoplay loop></audio><script>document.addEventListener('click', "
+             L"function () { document.querySelector('audio').play(); });</script>");
+    ASSERT_TRUE(Visit(L"Acceptance sound", playing));
+    ASSERT_TRUE(BringToFront(Browser().Window()));
+    ASSERT_TRUE(ClickAt(Browser().PagePoint()));
+    EXPECT_TRUE(WaitForSpeaker(0, false));
+
+    ASSERT_TRUE(PickFromTabMenu(0, 'M'));  // Mute tab
+    EXPECT_TRUE(WaitForSpeaker(0, true));
+    ASSERT_TRUE(PickFromTabMenu(0, 'M'));  // Unmute tab
+    EXPECT_TRUE(WaitForSpeaker(0, false));
 }
 
 }  // namespace

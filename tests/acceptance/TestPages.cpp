@@ -68,13 +68,18 @@ TestPages::~TestPages() {
     RemoveDirectoryW(folder_.c_str());
 }
 
-std::wstring TestPages::Write(const std::wstring& name, const std::wstring& title) {
+std::wstring TestPages::Write(const std::wstring& name, const std::wstring& title, const std::wstring& head,
+                              const std::wstring& body) {
     if (folder_.empty()) return std::wstring();
     const std::wstring path = folder_ + L"\\" + name + L".html";
-    const std::wstring html = L"<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + title +
-                              L"</title></head>\n<body><h1>" + title + L"</h1><p>A page of the acceptance suite.</p>"
-                              L"</body></html>\n";
+    const std::wstring html = L"<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + title + L"</title>" +
+                              head + L"</head>\n<body><h1>" + title + L"</h1><p>A page of the acceptance suite.</p>" +
+                              body + L"</body></html>\n";
     return WriteWholeFile(path, Utf8(html)) ? FileAddress(path) : std::wstring();
+}
+
+bool TestPages::WriteBytes(const std::wstring& name, const std::string& bytes) {
+    return !folder_.empty() && WriteWholeFile(folder_ + L"\\" + name, bytes);
 }
 
 std::wstring FileAddress(const std::wstring& path) {

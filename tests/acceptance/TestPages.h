@@ -17,9 +17,14 @@ public:
     const std::wstring& Error() const { return error_; }
     const std::wstring& Folder() const { return folder_; }
 
-    // Writes (or rewrites) page `name` with this title and returns its
-    // address, or an empty string if it could not be written.
-    std::wstring Write(const std::wstring& name, const std::wstring& title);
+    // Writes (or rewrites) page `name` with this title, and `head` and
+    // `body` markup after its own, and returns its address, or an empty
+    // string if it could not be written.
+    std::wstring Write(const std::wstring& name, const std::wstring& title, const std::wstring& head = L"",
+                       const std::wstring& body = L"");
+    // Writes file `name` (with its extension) with these bytes; false if it
+    // could not be written.
+    bool WriteBytes(const std::wstring& name, const std::string& bytes);
 
 private:
     std::wstring folder_;

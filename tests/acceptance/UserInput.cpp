@@ -84,6 +84,8 @@ bool ClickWith(POINT screenPoint, DWORD down, DWORD up) {
 
 }  // namespace
 
+bool MovePointerTo(POINT screenPoint) { return MoveTo(screenPoint); }
+
 bool ClickAt(POINT screenPoint) { return ClickWith(screenPoint, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
 
 bool MiddleClickAt(POINT screenPoint) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+// Moves the pointer to a screen point and waits for it to rest there.
+bool MovePointerTo(POINT screenPoint);
 // Moves the pointer to a screen point and clicks the left button there.
 bool ClickAt(POINT screenPoint);
 // The same with the middle button.

@@ -878,6 +878,42 @@ TEST_F(DevEngineTest, PagesHaveIconsAndSoundUntilTheNextDocument) {
     EXPECT_EQ(std::count(calls.begin(), calls.end(), L"GetFavicon png"), 3);
 }
 
+TEST_F(DevEngineTest, LocalPagesBringTheIconAndSoundTheyDeclare) {
+    OpenView();
+    wchar_t temp[MAX_PATH] = {};
+    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+    const std::wstring folder = std::wstring(temp) + L"devengine features " + std::to_wstring(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const char iconBytes[] = "\x89PNG any bytes\0 as they are";
+    const std::string icon(iconBytes, sizeof iconBytes - 1);
+    WriteFileText(folder + L"\\dot.png", icon);
+    // Only a file beside the page is an icon: not one elsewhere, nor a missing one.
+    WriteFileText(folder + L"\\playing.html",
+                  "<html><head><link rel=\"stylesheet\" href=\"dot.png\"><LINK REL=\"icon\" href=\"../dot.png\">"
+                  "<link rel=\"icon\" href=\"gone.png\"><link href=\"dot.png\" rel=\"Icon\"></head>"
+                  "<body><AUDIO src=\"tone.wav\" loop autoplay></AUDIO></body></html>");
+    WriteFileText(folder + L"\\quiet.html", "<audio src=\"tone.wav\"></audio><link rel=\"icon\" href=\"c:\\dot.png\">");
+
+    const std::wstring folderUrl = L"file:///" + folder + L"/";
+    webView_->Navigate((folderUrl + L"playing.html").c_str());
+    ASSERT_TRUE(devengine::RunPending());
+    std::wstring expectedUri = devengine::GetView(1).source;
+    expectedUri = expectedUri.substr(0, expectedUri.rfind(L'/') + 1) + L"dot.png";
+    EXPECT_EQ(devengine::GetView(1).faviconUri, expectedUri);
+    EXPECT_TRUE(devengine::GetView(1).playingAudio);
+    ComPtr<ICoreWebView2_15> icons;
+    ASSERT_EQ(webView_.As(&icons), S_OK);
+    HRESULT result = E_FAIL;
+    EXPECT_EQ(FaviconBytes(icons.Get(), &result), icon);
+
+    webView_->Navigate((folderUrl + L"quiet.html").c_str());
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(devengine::GetView(1).faviconUri, L"");
+    EXPECT_FALSE(devengine::GetView(1).playingAudio);
+    for (const wchar_t* name : {L"dot.png", L"playing.html", L"quiet.html"}) DeleteFileW((folder + L"\\" + name).c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
 TEST_F(DevEngineTest, HiddenViewsSleepUnlessRefusedAndToolsAreLogged) {
     OpenView();
     ComPtr<ICoreWebView2_3> sleep;
