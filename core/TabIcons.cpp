@@ -42,8 +42,8 @@ void DrawSpeaker(HDC dc, int s) {
     HBRUSH dark = CreateSolidBrush(RGB(40, 40, 40));
     HGDIOBJ oldBrush = SelectObject(dc, dark);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-    const POINT body[] = {{s * 1 / 8, s * 3 / 8}, {s * 3 / 8, s * 3 / 8}, {s * 5 / 8, s * 1 / 8},
-                          {s * 5 / 8, s * 7 / 8}, {s * 3 / 8, s * 5 / 8}, {s * 1 / 8, s * 5 / 8}};
+    const POINT body[] = {{s * 1 / 16, s * 6 / 16}, {s * 4 / 16, s * 6 / 16}, {s * 8 / 16, s * 2 / 16},
+                          {s * 8 / 16, s * 14 / 16}, {s * 4 / 16, s * 10 / 16}, {s * 1 / 16, s * 10 / 16}};
     Polygon(dc, body, static_cast<int>(sizeof(body) / sizeof(body[0])));
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
@@ -81,9 +81,13 @@ void DrawFixed(HDC dc, int s, Drawing drawing) {
         MoveToEx(dc, s * 15 / 16, s * 5 / 16, nullptr);
         LineTo(dc, s * 11 / 16, s * 11 / 16);
     } else {
-        // Two sound waves.
-        Arc(dc, s * 6 / 16, s * 5 / 16, s * 12 / 16, s * 11 / 16, s * 12 / 16, s * 4 / 16, s * 12 / 16, s * 12 / 16);
-        Arc(dc, s * 5 / 16, s * 2 / 16, s * 15 / 16, s * 14 / 16, s * 15 / 16, s * 1 / 16, s * 15 / 16, s * 15 / 16);
+        // Two sound waves: the right-hand halves of circles around the cone's
+        // mouth, drawn counterclockwise from below to above.
+        for (const int radius : {s * 3 / 16, s * 6 / 16}) {
+            const int x = s * 8 / 16;
+            const int y = s * 8 / 16;
+            Arc(dc, x - radius, y - radius, x + radius + 1, y + radius + 1, x, y + radius, x, y - radius);
+        }
     }
     SelectObject(dc, oldPen);
     DeleteObject(pen);

@@ -32,8 +32,8 @@ int ImageOfTab(int index) {
 
 int ImageCount() { return ImageList_GetImageCount(TabImages()); }
 
-// The colour at the middle of image `image`, as drawn on white.
-COLORREF MiddleOfImage(int image) {
+// Image `image` as drawn on white: its colours, row by row.
+std::vector<COLORREF> DrawnImage(int image) {
     const int size = GetSystemMetrics(SM_CXSMICON);
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
@@ -42,12 +42,20 @@ COLORREF MiddleOfImage(int image) {
     RECT all = {0, 0, size, size};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     ImageList_Draw(TabImages(), image, dc, 0, 0, ILD_NORMAL);
-    const COLORREF color = GetPixel(dc, size / 2, size / 2);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) pixels.push_back(GetPixel(dc, x, y));
+    }
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
-    return color;
+    return pixels;
+}
+
+COLORREF MiddleOfImage(int image) {
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    return DrawnImage(image)[static_cast<size_t>(size / 2 * size + size / 2)];
 }
 
 class TabIconsOnAPage : public TabIcons {
@@ -215,6 +223,25 @@ TEST_F(TabIconsOnAPage, APlayingTabShowsASpeakerCrossedWhileMuted) {
     ToggleTabMute(0);
     Settle();
     EXPECT_EQ(ImageOfTab(0), kSoundImage);
+}
+
+TEST_F(TabIcons, TheSpeakersWavesAndTheCrossShowRightOfItsCone) {
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    // Pixels in the right quarter of the image that are dark, or red.
+    const auto rightQuarter = [size](int image, bool red) {
+        const std::vector<COLORREF> pixels = DrawnImage(image);
+        int count = 0;
+        for (size_t i = 0; i < pixels.size(); ++i) {
+            const COLORREF c = pixels[i];
+            const bool isRed = GetRValue(c) > 150 && GetGValue(c) < 80 && GetBValue(c) < 80;
+            const bool isDark = GetRValue(c) < 100 && GetGValue(c) < 100 && GetBValue(c) < 100;
+            if (static_cast<int>(i % size) >= size * 3 / 4 && (red ? isRed : isDark)) ++count;
+        }
+        return count;
+    };
+    EXPECT_GE(rightQuarter(kSoundImage, false), size / 3) << "no sound waves";
+    EXPECT_EQ(rightQuarter(kSoundImage, true), 0);
+    EXPECT_GE(rightQuarter(kMutedSoundImage, true), size / 3) << "no cross";
 }
 
 TEST_F(TabIcons, OpeningAndClosing500TabsLeavesTheImageListAsItWas) {
