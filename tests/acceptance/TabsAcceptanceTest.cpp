@@ -53,7 +53,7 @@ protected:
     bool TabIcon(int index, ScreenImage* icon) {
         const RECT tab = Browser().TabRect(index);
         return MovePointerTo(Browser().PagePoint()) &&
-               CaptureScreen(RECT{tab.left + 2, tab.top + 2, tab.left + 26, tab.bottom - 2}, icon);
+               CaptureScreen(RECT{tab.left + 2, tab.top + 2, tab.left + 24, tab.bottom - 2}, icon);
     }
 
     // Waits until tab `index`'s icon has pixels of `colour` (or has none).
