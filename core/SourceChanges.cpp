@@ -6,11 +6,13 @@
 #include "core/TabIcons.h"
 #include "core/Tabs.h"
 
-HRESULT OnSourceChanged(ICoreWebView2* sender, ICoreWebView2SourceChangedEventArgs* /*args*/) {
+HRESULT OnSourceChanged(ICoreWebView2* sender, ICoreWebView2SourceChangedEventArgs* args) {
+    const int index = FindTabByWebView(sender);
+    BOOL newDocument = FALSE;
+    if (args != nullptr && SUCCEEDED(args->get_IsNewDocument(&newDocument)) && newDocument) OnTabNewDocument(index);
     EngineString uri;
     if (FAILED(sender->get_Source(uri.Out())) || uri.IsNull()) return S_OK;
     std::wstring u = uri.Copy();
-    const int index = FindTabByWebView(sender);
     NoteTabSource(index, u);
     // The New Tab page's icon follows the address.
     RefreshTabIcon(index);

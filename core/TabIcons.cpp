@@ -152,39 +152,65 @@ std::wstring FaviconUriOf(ICoreWebView2_15* webview) {
     return uri.Copy();
 }
 
-// The icon asked for `uri` arrived for `webview`'s page (`page`: the same web
-// view as the tab holds it, for finding the tab).
-void OnFaviconArrived(ICoreWebView2* page, ICoreWebView2_15* webview, const std::wstring& uri, HRESULT result,
-                      IStream* stream) {
+// The side of the list's images (the small-icon size when it was made).
+int TabImageSide() {
+    int width = 0;
+    int height = 0;
+    return g_tabImages != nullptr && ImageList_GetIconSize(g_tabImages, &width, &height) ? width : SmallIconSize();
+}
+
+// Icon requests are numbered across all tabs, so that an answer can tell
+// whether a later request or a new page has overtaken it.
+UINT64 g_iconRequests = 0;
+
+// Tab `index`'s icon is gone (a new page, none, or one that cannot be had):
+// it shows the plain page until a later request brings one, and no answer
+// asked for before now shows any more.
+void ForgetIcon(int index) {
+    if (!IsTabIndex(index)) return;
+    g_tabs[index].iconAnswersAfter = g_iconRequests;
+    DropTabIconImage(index);
+    RefreshTabIcon(index);
+}
+
+// Request `request` for `page`'s icon was answered. It shows unless the tab
+// closed, or a later request's answer or a new page came first; an answer
+// without an image takes the icon away.
+void OnFaviconArrived(ICoreWebView2* page, UINT64 request, HRESULT result, IStream* stream) {
     const int index = FindTabByWebView(page);
-    // Closed meanwhile, or the page's icon changed again: a later answer comes for that.
-    if (index == -1 || FaviconUriOf(webview) != uri) return;
-    if (FAILED(result) || stream == nullptr) return;
-    HBITMAP bitmap = DecodeIconImage(stream, SmallIconSize());
-    if (bitmap == nullptr) return;
+    if (index == -1 || request <= g_tabs[index].iconAnswersAfter) return;
+    HBITMAP bitmap = SUCCEEDED(result) ? DecodeIconImage(stream, TabImageSide()) : nullptr;
+    if (bitmap == nullptr) {
+        ForgetIcon(index);
+        return;
+    }
+    g_tabs[index].iconAnswersAfter = request;
     SetTabIconImage(index, bitmap);
     DeleteObject(bitmap);
     RefreshTabIcon(index);
 }
 
+// The page's icon changed. Its tab keeps the icon it shows until the new one
+// arrives, so that a page that changes its icon often does not flicker.
 HRESULT OnFaviconChanged(ICoreWebView2* sender, IUnknown* /*args*/) {
     const int index = FindTabByWebView(sender);
     if (index == -1) return S_OK;
-    // The old page's icon goes at once; the plain page shows until the new one arrives.
-    DropTabIconImage(index);
-    RefreshTabIcon(index);
     ComPtr<ICoreWebView2_15> webview;
     if (FAILED(sender->QueryInterface(IID_PPV_ARGS(&webview)))) return S_OK;
-    std::wstring uri = FaviconUriOf(webview.Get());
-    if (uri.empty()) return S_OK;
-    webview->GetFavicon(COREWEBVIEW2_FAVICON_IMAGE_FORMAT_PNG,
-                        MakeHandler<ICoreWebView2GetFaviconCompletedHandler>(
-                            [page = ComPtr<ICoreWebView2>(sender), webview, uri = std::move(uri)](
-                                HRESULT result, IStream* stream) {
-                                OnFaviconArrived(page.Get(), webview.Get(), uri, result, stream);
-                                return S_OK;
-                            })
-                            .Get());
+    if (FaviconUriOf(webview.Get()).empty()) {
+        ForgetIcon(index);
+        return S_OK;
+    }
+    const UINT64 request = ++g_iconRequests;
+    const HRESULT asked = webview->GetFavicon(
+        COREWEBVIEW2_FAVICON_IMAGE_FORMAT_PNG,
+        MakeHandler<ICoreWebView2GetFaviconCompletedHandler>(
+            [page = ComPtr<ICoreWebView2>(sender), request](HRESULT result, IStream* stream) {
+                OnFaviconArrived(page.Get(), request, result, stream);
+                return S_OK;
+            })
+            .Get());
+    if (FAILED(asked)) ForgetIcon(index);
     return S_OK;
 }
 
@@ -230,6 +256,8 @@ void RegisterTabIconHandlers(BrowserTab& tab) {
         sound->add_IsMutedChanged(MakeHandler<ICoreWebView2IsMutedChangedEventHandler>(OnSoundChanged).Get(), nullptr);
     }
 }
+
+void OnTabNewDocument(int index) { ForgetIcon(index); }
 
 void RefreshTabIcon(int index) {
     if (!IsTabIndex(index) || g_hTabCtrl == nullptr) return;

@@ -35,6 +35,10 @@ HIMAGELIST TabImages();
 // Registers the icon and sound events on a new tab's web view.
 void RegisterTabIconHandlers(BrowserTab& tab);
 
+// Tab `index` shows a new document: the previous page's icon goes at once,
+// and its answers still on the way are not shown.
+void OnTabNewDocument(int index);
+
 // Shows the icon tab `index` should show now (its page's address, sound or
 // icon changed).
 void RefreshTabIcon(int index);

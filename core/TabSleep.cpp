@@ -7,16 +7,18 @@
 
 namespace {
 
-// Whether the page may be put to sleep now. What the engine cannot tell counts
-// against it: a page that might play sound or be full screen stays awake.
+// Whether the page may be put to sleep now. What the engine fails to tell
+// counts against it: a page that might play sound or be full screen stays
+// awake. An engine without sound events is left to refuse a page that plays
+// sound itself, as it does, so that sleep does not go with that feature.
 bool PageMaySleep(const BrowserTab& tab) {
     if (tab.loading || tab.pageFullScreen) return false;
     BOOL fullScreen = TRUE;
     if (FAILED(tab.webview->get_ContainsFullScreenElement(&fullScreen)) || fullScreen) return false;
     Microsoft::WRL::ComPtr<ICoreWebView2_8> sound;
+    if (FAILED(tab.webview.As(&sound))) return true;
     BOOL playing = TRUE;
-    if (FAILED(tab.webview.As(&sound)) || FAILED(sound->get_IsDocumentPlayingAudio(&playing))) return false;
-    return playing == FALSE;
+    return SUCCEEDED(sound->get_IsDocumentPlayingAudio(&playing)) && playing == FALSE;
 }
 
 // Five minutes after it went out of sight, or after the latest try while it

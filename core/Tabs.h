@@ -37,6 +37,7 @@ struct BrowserTab {
     bool findStarted = false;     // Ctrl+F started a find in its page (set by PageTools)
     bool inBackground = false;    // the engine was last told its page is in the background (set by MemoryLevels)
     int iconImage = -1;           // its page's own icon in the strip's image list; -1: none (SetTabIconImage)
+    UINT64 iconAnswersAfter = 0;  // icon requests numbered up to this show no more (set by TabIcons)
     ULONGLONG backgroundSince = 0;  // GetTickCount64 when it went out of sight; 0 while in sight (set by MemoryLevels)
     // Its latest TrySuspend (set by TabSleep): the clock's time, and the
     // backgroundSince of that time out of sight (a try counts only within it).

@@ -128,19 +128,22 @@
 //     FaviconChanged (null args); get_FaviconUri answers ("" for none);
 //     GetFavicon (logged "GetFavicon png") completes from the queue with a
 //     stream of the icon's bytes as they were at the call (empty for none),
-//     or with the favicon_result knob's failure and a null stream. A new
+//     even after the view closed, or with the favicon_result knob's failure
+//     and a null stream. A new
 //     document has no icon: FaviconChanged fires if it had one. A local
 //     page's <link rel="icon" href="name"> (a file beside the page) sets it
 //     once the page has loaded.
 //   - sound (ICoreWebView2_8): TriggerAudio starts or stops it and fires
-//     IsDocumentPlayingAudioChanged; a new document stops it, and a local
+//     IsDocumentPlayingAudioChanged; a new document or a reload stops it, and a local
 //     page with an <audio ... autoplay> element starts it once loaded. put_IsMuted
 //     (logged "put_IsMuted 1") fires IsMutedChanged from the queue when it
 //     changes anything; muting stays across navigations.
 //   - sleep (ICoreWebView2_3): TrySuspend (logged) fails at once with the
-//     suspend_result knob's failure, or with E_ILLEGAL_METHOD_CALL while the
-//     controller is visible; otherwise it completes from the queue with S_OK
-//     and TRUE (suspended), or FALSE with the refuse_suspend knob. Its
+//     suspend_result knob's failure, or with
+//     HRESULT_FROM_WIN32(ERROR_INVALID_STATE) while the controller is
+//     visible; otherwise it completes from the queue with S_OK and TRUE
+//     (suspended), or FALSE with the refuse_suspend knob or while the page
+//     plays sound. Its
 //     completion still comes after the view closed, with the closed (or
 //     failed) view's error and FALSE. Resume (logged) and put_IsVisible 1
 //     wake it; get_IsSuspended answers.

@@ -13,9 +13,8 @@ using Microsoft::WRL::ComPtr;
 // that the browser has to scale them.
 const int kFaviconSide = 32;
 
-// TrySuspend on a visible web view (E_ILLEGAL_METHOD_CALL, which mingw's
-// headers lack).
-const HRESULT kSuspendVisibleResult = static_cast<HRESULT>(0x8000000EL);
+// TrySuspend on a visible web view.
+const HRESULT kSuspendVisibleResult = HRESULT_FROM_WIN32(ERROR_INVALID_STATE);
 
 void AppendBigEndian(std::string& bytes, uint32_t value) {
     for (int shift = 24; shift >= 0; shift -= 8) bytes += static_cast<char>((value >> shift) & 0xFF);
@@ -122,7 +121,8 @@ HRESULT GetFavicon(const ViewPtr& view, COREWEBVIEW2_FAVICON_IMAGE_FORMAT format
     LogCall(*view, format == COREWEBVIEW2_FAVICON_IMAGE_FORMAT_PNG ? L"GetFavicon png" : L"GetFavicon jpeg");
     if (handler == nullptr) return E_INVALIDARG;
     const HRESULT result = State().knobs.faviconResult;
-    // The bytes of the icon at the time of the call, as the engine fetches them.
+    // The bytes of the icon at the time of the call, as the engine fetches
+    // them; not bound to the view, so the answer comes even after it closed.
     const std::string bytes = view->faviconBytes;
     Post([result, bytes, held = Held<ICoreWebView2GetFaviconCompletedHandler>(handler)]() {
         if (FAILED(result)) {
@@ -131,7 +131,7 @@ HRESULT GetFavicon(const ViewPtr& view, COREWEBVIEW2_FAVICON_IMAGE_FORMAT format
         }
         const ComPtr<IStream> stream = StreamOf(bytes);
         held.Get()->Invoke(stream ? S_OK : E_OUTOFMEMORY, stream.Get());
-    }, view);
+    });
     return S_OK;
 }
 
@@ -162,7 +162,8 @@ HRESULT TrySuspend(const ViewPtr& view, ICoreWebView2TrySuspendCompletedHandler*
             held.Get()->Invoke(dead, FALSE);
             return;
         }
-        if (!refused && !view->visible) view->suspended = true;
+        // The engine refuses a page that plays sound.
+        if (!refused && !view->visible && !view->playingAudio) view->suspended = true;
         Log(L"view " + std::to_wstring(view->id) + L" TrySuspend completed " + (view->suspended ? L"1" : L"0"));
         held.Get()->Invoke(S_OK, view->suspended ? TRUE : FALSE);
     });

@@ -361,6 +361,9 @@ void QueueReload(const ViewPtr& view) {
     Post([view]() {
         StartNavigation(view, CurrentSource(*view), [view]() {
             SetFullScreen(view, false);
+            // The document is loaded again: its sound stops, and starts again
+            // if the page plays it from the load on.
+            SetPlayingAudio(view, false);
             // Only a local file can change under the page: its title is read again.
             const std::wstring source = CurrentSource(*view);
             if (IsFileUrl(source)) {
@@ -368,6 +371,9 @@ void QueueReload(const ViewPtr& view) {
                 if (title != CurrentTitle(*view)) ChangeTitle(view, title);
             }
             CompleteNavigation(view, view->navigationId, true);
+            Post([view]() {
+                if (view->navigationId == 0) ShowDeclaredFeatures(view);
+            }, view);
         });
     }, view);
 }

@@ -153,8 +153,10 @@ TEST_F(TabIconsOnAPage, AnIconForATabClosedMeanwhileGoesNowhere) {
     OpenTabs(1);
     const int view = TabViewIds()[1];
     devengine::TriggerFavicon(view, kIconUri);
+    ASSERT_TRUE(devengine::DeliverNext());  // the change: the icon is asked for
+    ASSERT_EQ(Calls(view, L"GetFavicon").size(), 1u);
     CloseTab(1);
-    Settle();
+    Settle();  // the answer comes for a tab that is gone
     EXPECT_EQ(ImageCount(), kFixedTabImageCount);
     EXPECT_EQ(ImageOfTab(0), kPlainPageImage);
 }
@@ -162,6 +164,8 @@ TEST_F(TabIconsOnAPage, AnIconForATabClosedMeanwhileGoesNowhere) {
 TEST_F(TabIconsOnAPage, AnIconForATabMovedMeanwhileGoesToThatTab) {
     OpenTabs(1);
     devengine::TriggerFavicon(view_, kIconUri, devengine::FaviconContent::kPng, RGB(255, 0, 0));
+    ASSERT_TRUE(devengine::DeliverNext());  // asked for; the answer is on its way
+    ASSERT_EQ(Calls(view_, L"GetFavicon").size(), 1u);
     MoveTab(0, 1);
     Settle();
     ASSERT_EQ(TabViewIds()[1], view_);
@@ -173,6 +177,41 @@ TEST_F(TabIconsOnAPage, AnIconForATabMovedMeanwhileGoesToThatTab) {
     MoveTab(1, 0);
     EXPECT_EQ(MiddleOfImage(ImageOfTab(0)), RGB(255, 0, 0));
     EXPECT_EQ(ImageOfTab(1), kNewTabPageImage);
+}
+
+TEST_F(TabIconsOnAPage, APageChangingItsIconShowsTheOldOneUntilTheNewArrives) {
+    devengine::TriggerFavicon(view_, L"https://example.com/0.png", devengine::FaviconContent::kPng, RGB(255, 0, 0));
+    Settle();
+    ASSERT_EQ(MiddleOfImage(ImageOfTab(0)), RGB(255, 0, 0));
+    // Changes faster than the answers come: the tab ends on the latest.
+    devengine::TriggerFavicon(view_, L"https://example.com/1.png", devengine::FaviconContent::kPng, RGB(0, 255, 0));
+    devengine::TriggerFavicon(view_, L"https://example.com/2.png", devengine::FaviconContent::kPng, RGB(0, 0, 255));
+    ASSERT_TRUE(devengine::DeliverNext());
+    ASSERT_TRUE(devengine::DeliverNext());
+    ASSERT_EQ(Calls(view_, L"GetFavicon").size(), 3u);
+    EXPECT_EQ(MiddleOfImage(ImageOfTab(0)), RGB(255, 0, 0));
+    Settle();
+    EXPECT_EQ(MiddleOfImage(ImageOfTab(0)), RGB(0, 0, 255));
+    EXPECT_EQ(ImageCount(), kFixedTabImageCount + 1);
+}
+
+TEST_F(TabIconsOnAPage, ANewDocumentDropsTheIconAndTheSameDocumentKeepsIt) {
+    devengine::TriggerFavicon(view_, kIconUri);
+    Settle();
+    const int own = ImageOfTab(0);
+    ASSERT_GE(own, kFixedTabImageCount);
+    // An address the page changed itself (a fragment, a pushed state).
+    ASSERT_TRUE(devengine::TriggerSourceChange(view_, L"https://example.com/#part", false));
+    Settle();
+    EXPECT_EQ(ImageOfTab(0), own);
+    // A new document, before it says anything of its icon; an answer asked
+    // for by the old one arrives after.
+    devengine::TriggerFavicon(view_, L"https://example.com/late.png");
+    ASSERT_TRUE(devengine::DeliverNext());
+    ASSERT_TRUE(devengine::TriggerSourceChange(view_, L"https://example.com/next", true));
+    Settle();
+    EXPECT_EQ(ImageOfTab(0), kPlainPageImage);
+    EXPECT_EQ(ImageCount(), kFixedTabImageCount);
 }
 
 TEST_F(TabIconsOnAPage, ClosingATabKeepsTheOtherTabsIcons) {

@@ -70,12 +70,20 @@ TEST_F(TabSleep, APagePlayingSoundStaysAwake) {
 }
 
 // Whether the page plays sound cannot be asked: it might, so it stays awake.
-TEST_F(TabSleep, APageThatCannotTellOfItsSoundStaysAwake) {
+TEST_F(TabSleep, OnAnEngineWithoutSoundEventsTheEngineRefusesAPagePlayingSound) {
     devengine::GetKnobs().withholdAudio = true;
     StartWithBackgroundTab();
-    SweepAt(since_ + 10 * kFiveMinutes);
-    EXPECT_EQ(SleepTries(view_), 0u);
+    ASSERT_TRUE(devengine::TriggerAudio(view_, true));
+    Settle();
+    SweepAt(since_ + kFiveMinutes);
+    EXPECT_EQ(SleepTries(view_), 1u);
     EXPECT_FALSE(devengine::GetView(view_).suspended);
+
+    ASSERT_TRUE(devengine::TriggerAudio(view_, false));
+    Settle();
+    SweepAt(since_ + 2 * kFiveMinutes);
+    EXPECT_EQ(SleepTries(view_), 2u);
+    EXPECT_TRUE(devengine::GetView(view_).suspended);
 }
 
 TEST_F(TabSleep, ALoadingPageStaysAwake) {

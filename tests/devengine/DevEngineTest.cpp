@@ -876,6 +876,19 @@ TEST_F(DevEngineTest, PagesHaveIconsAndSoundUntilTheNextDocument) {
     const std::vector<std::wstring> calls = devengine::CallLog(1);
     EXPECT_EQ(std::count(calls.begin(), calls.end(), L"put_IsMuted 1"), 2);
     EXPECT_EQ(std::count(calls.begin(), calls.end(), L"GetFavicon png"), 3);
+
+    // An icon asked for before the view closed is still answered.
+    devengine::GetKnobs().faviconResult = S_OK;
+    HRESULT late = E_FAIL;
+    ASSERT_EQ(icons->GetFavicon(COREWEBVIEW2_FAVICON_IMAGE_FORMAT_PNG,
+                                MakeHandler<ICoreWebView2GetFaviconCompletedHandler>([&](HRESULT hr, IStream*) {
+                                    late = hr;
+                                    return S_OK;
+                                }).Get()),
+              S_OK);
+    ASSERT_EQ(controller_->Close(), S_OK);
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(late, S_OK);
 }
 
 TEST_F(DevEngineTest, LocalPagesBringTheIconAndSoundTheyDeclare) {
@@ -905,6 +918,12 @@ TEST_F(DevEngineTest, LocalPagesBringTheIconAndSoundTheyDeclare) {
     ASSERT_EQ(webView_.As(&icons), S_OK);
     HRESULT result = E_FAIL;
     EXPECT_EQ(FaviconBytes(icons.Get(), &result), icon);
+    // A reload stops the sound; the page starts it again once loaded.
+    webView_->Reload();
+    ASSERT_TRUE(devengine::RunPending());
+    EXPECT_EQ(EventsOfView1(L"IsDocument"), (std::vector<std::wstring>{L"IsDocumentPlayingAudioChanged 1",
+                                                                       L"IsDocumentPlayingAudioChanged 0",
+                                                                       L"IsDocumentPlayingAudioChanged 1"}));
 
     webView_->Navigate((folderUrl + L"quiet.html").c_str());
     ASSERT_TRUE(devengine::RunPending());
