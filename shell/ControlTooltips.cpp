@@ -40,10 +40,52 @@ void AddButtonTip(HWND mainWindow, HWND button, const wchar_t* text) {
     SendMessageW(g_hButtonTooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+HWND TabStripTooltip() { return reinterpret_cast<HWND>(SendMessageW(g_hTabCtrl, TCM_GETTOOLTIPS, 0, 0)); }
+
+// Whether the strip's tooltip tools are ours: a strip that registers a tool per
+// tab itself has tools before we ever add one, and keeps them.
+bool g_ownStripTools = false;
+
+// The strip tooltip's tool for tab `index`, named as a tab strip names it: by
+// the strip's window and the tab's index.
+TTTOOLINFOW StripTool(HWND strip, int index) {
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = strip;
+    tool.uId = static_cast<UINT_PTR>(index);
+    return tool;
+}
+
+// One tool per tab, as a tab strip registers them: at the tab's rectangle now,
+// with the text asked for each time. The tools of tabs that went are removed.
+// Returns false, doing nothing, where the strip keeps its own tools.
+bool KeepStripToolsInStep(HWND strip, HWND tooltip) {
+    const int toolCount = static_cast<int>(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+    if (!g_ownStripTools && toolCount > 0) return false;
+    const int tabCount = static_cast<int>(SendMessageW(strip, TCM_GETITEMCOUNT, 0, 0));
+    for (int index = 0; index < tabCount; ++index) {
+        TTTOOLINFOW tool = StripTool(strip, index);
+        const bool known = SendMessageW(tooltip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+        SendMessageW(strip, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tool.rect));
+        if (known) {
+            SendMessageW(tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+            continue;
+        }
+        tool.uFlags = 0;
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        if (SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) g_ownStripTools = true;
+    }
+    for (int index = tabCount; index < toolCount; ++index) {
+        TTTOOLINFOW tool = StripTool(strip, index);
+        SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return g_ownStripTools;
+}
+
 // The strip's tooltip, made by the strip itself (TCS_TOOLTIPS): a tab's text
 // has two lines, and titles and addresses hold ampersands.
 void PrepareTabStripTooltip() {
-    const HWND tooltip = reinterpret_cast<HWND>(SendMessageW(g_hTabCtrl, TCM_GETTOOLTIPS, 0, 0));
+    const HWND tooltip = TabStripTooltip();
     if (tooltip == nullptr) return;
     SetWindowLongPtrW(tooltip, GWL_STYLE, GetWindowLongPtrW(tooltip, GWL_STYLE) | TTS_NOPREFIX);
     SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, kTooltipWidth);
@@ -102,7 +144,7 @@ bool AnswerTooltipText(NMHDR* header) {
         return true;
     }
     // The strip's tooltip names the tab by its index.
-    if (header->hwndFrom != reinterpret_cast<HWND>(SendMessageW(g_hTabCtrl, TCM_GETTOOLTIPS, 0, 0))) return false;
+    if (header->hwndFrom != TabStripTooltip()) return false;
     if ((info->uFlags & TTF_IDISHWND) != 0) return false;
     const int index = header->idFrom <= static_cast<UINT_PTR>(INT_MAX) ? static_cast<int>(header->idFrom) : -1;
     if (!IsTabIndex(index)) return false;
@@ -110,4 +152,20 @@ bool AnswerTooltipText(NMHDR* header) {
     info->lpszText = &g_tabTipText[0];
     info->hinst = nullptr;
     return true;
+}
+
+void RelayTabStripMouseMove(HWND strip, WPARAM wParam, LPARAM lParam) {
+    const HWND tooltip = TabStripTooltip();
+    if (tooltip == nullptr || !KeepStripToolsInStep(strip, tooltip)) return;
+    // A strip without tools of its own may hand its moves on to the tooltip
+    // as something else (Wine's as a button press, which hides the tip).
+    MSG move = {};
+    move.hwnd = strip;
+    move.message = WM_MOUSEMOVE;
+    move.wParam = wParam;
+    move.lParam = lParam;
+    move.time = static_cast<DWORD>(GetMessageTime());
+    const DWORD at = GetMessagePos();
+    move.pt = POINT{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }

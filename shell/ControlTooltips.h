@@ -31,3 +31,10 @@ void RemoveAccessibleNames();
 // strip's tooltip (the text of the tab it names) or the buttons' (Reload's
 // text, which follows the current tab's loading). Returns whether it answered.
 bool AnswerTooltipText(NMHDR* header);
+
+// The tab strip's WM_MOUSEMOVE, before the strip's own handling: where the
+// platform's strip registers no tooltip tool per tab (Wine's), keeps one for
+// each tab, at the tab's place now, and hands the move to the tooltip, so that
+// the pointer resting on a tab shows its text. Does nothing where the strip
+// keeps its own tools (Windows').
+void RelayTabStripMouseMove(HWND strip, WPARAM wParam, LPARAM lParam);

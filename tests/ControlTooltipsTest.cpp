@@ -4,6 +4,7 @@
 #include "BrowserFixture.h"
 
 #include "core/CommandIds.h"
+#include "core/TabActions.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "shell/ControlTooltips.h"
@@ -13,6 +14,7 @@
 #include <oleacc.h>
 #include <wrl/client.h>
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -151,6 +153,104 @@ TEST_F(ControlTooltips, ThePointerOnAButtonShowsItsTooltip) {
     ASSERT_TRUE(SendMessageW(g_hButtonTooltips, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
     EXPECT_EQ(tool.uId, reinterpret_cast<UINT_PTR>(g_hNewTabButton));
     EXPECT_STREQ(text, L"New tab (Ctrl+T)");
+}
+
+// The point in the middle of `window`'s rectangle `rect` (in its client
+// coordinates), on the screen.
+POINT MiddleOnScreen(HWND window, RECT rect) {
+    POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(window, &at);
+    return at;
+}
+
+RECT TabRect(int index) {
+    RECT item = {};
+    SendMessageW(g_hTabCtrl, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return item;
+}
+
+POINT MiddleOfTab(int index) { return MiddleOnScreen(g_hTabCtrl, TabRect(index)); }
+
+// Moves the real pointer onto `at` and leaves it there.
+void RestPointerAt(POINT at) {
+    SetCursorPos(at.x - 3, at.y);
+    SetCursorPos(at.x, at.y);
+}
+
+// The text a tooltip window shows now.
+std::wstring ShownTipText(HWND tooltip) {
+    wchar_t text[4096] = {};
+    GetWindowTextW(tooltip, text, 4096);
+    return text;
+}
+
+std::function<bool()> Shows(HWND tooltip) {
+    return [tooltip] { return IsWindowVisible(tooltip) != FALSE; };
+}
+
+int ToolCount(HWND tooltip) { return static_cast<int>(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0)); }
+
+// The pointer resting on a tab shows its text, also where the platform's
+// strip registers no tooltip tool per tab.
+TEST_F(ControlTooltips, ThePointerOnATabShowsItsTitleAndAddress) {
+    StartEngine();
+    OpenTabs(1);
+    devengine::SetPageTitle(L"https://hover.test/", L"Hovered page");
+    PressEnterInAddressBar(L"https://hover.test/");
+    const HWND tooltip = TabStripTooltip();
+    RestPointerAt(MiddleOfTab(1));
+    ASSERT_TRUE(PumpUntil(Shows(tooltip), 4000)) << ToolCount(tooltip) << " tools";
+    EXPECT_EQ(ShownTipText(tooltip), L"Hovered page\nhttps://hover.test/");
+}
+
+void MoveOnStrip() { SendMessageW(g_hTabCtrl, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)); }
+
+// The strip's tooltip tool for tab `index`: its rectangle, or an empty one
+// without such a tool.
+RECT StripToolRect(int index) {
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.lpszText = text;
+    tool.hwnd = g_hTabCtrl;
+    tool.uId = static_cast<UINT_PTR>(index);
+    if (!SendMessageW(TabStripTooltip(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return RECT{};
+    EXPECT_EQ(tool.lpszText, LPSTR_TEXTCALLBACKW);
+    return tool.rect;
+}
+
+bool SameRect(RECT a, RECT b) { return EqualRect(&a, &b) != FALSE; }
+
+// Where the platform's strip registers no tool per tab, the tools follow the
+// tabs: one for each, at its place now.
+TEST_F(ControlTooltips, TheStripsTooltipHasAToolForEachTabAtItsPlace) {
+    StartEngine();
+    OpenTabs(2);
+    MoveOnStrip();
+    ASSERT_EQ(ToolCount(TabStripTooltip()), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(SameRect(TabRect(i), StripToolRect(i))) << "tab " << i;
+    const RECT lastPlace = TabRect(2);
+    CloseTab(0);
+    CloseTab(0);
+    MoveOnStrip();
+    EXPECT_EQ(ToolCount(TabStripTooltip()), 1);
+    EXPECT_TRUE(SameRect(TabRect(0), StripToolRect(0)));
+    EXPECT_FALSE(SameRect(lastPlace, StripToolRect(0)));
+}
+
+// A strip that registers its own tools (Windows') has one before the first
+// move: none is added beside it.
+TEST_F(ControlTooltips, AStripWithToolsOfItsOwnGetsNoneAdded) {
+    TTTOOLINFOW own = {};
+    own.cbSize = sizeof(own);
+    own.hwnd = g_hTabCtrl;
+    own.uId = 0;
+    own.lpszText = LPSTR_TEXTCALLBACKW;
+    ASSERT_TRUE(SendMessageW(TabStripTooltip(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&own)));
+    StartEngine();
+    OpenTabs(2);
+    MoveOnStrip();
+    EXPECT_EQ(ToolCount(TabStripTooltip()), 1);
 }
 
 std::wstring AccessibleName(HWND window) {
