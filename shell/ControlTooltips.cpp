@@ -23,7 +23,8 @@ const wchar_t kStopTip[] = L"Stop loading this page";
 
 namespace {
 
-// Wide enough for a title line of about 80 characters; longer lines wrap.
+// Wide enough for a line of about kHoverLineColumns characters; longer lines
+// wrap at blanks (the hover text breaks runs without one itself).
 const int kTooltipWidth = 600;
 
 // The hovered tab's text, kept until the next request: the tooltip reads it

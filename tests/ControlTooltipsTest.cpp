@@ -14,6 +14,7 @@
 #include <oleacc.h>
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -51,7 +52,7 @@ TEST_F(ControlTooltips, ATabShowsItsWholeTitleAndAddressAsTheyAreNow) {
     StartEngine();
     EXPECT_EQ(TabTip(0), L"New Tab\nbrowser://newtab");
     OpenTabs(1);
-    const std::wstring longTitle = L"A & B: " + std::wstring(150, L'x');
+    const std::wstring longTitle = L"A & B: " + std::wstring(70, L'x') + L" " + std::wstring(79, L'x');
     devengine::SetPageTitle(L"https://long.test/?a=1&b=2", longTitle);
     PressEnterInAddressBar(L"https://long.test/?a=1&b=2");
     ASSERT_EQ(TabCaptions()[1], L"New Tab") << "the caption leaves a long title out";
@@ -251,6 +252,38 @@ TEST_F(ControlTooltips, AStripWithToolsOfItsOwnGetsNoneAdded) {
     OpenTabs(2);
     MoveOnStrip();
     EXPECT_EQ(ToolCount(TabStripTooltip()), 1);
+}
+
+// An address without a blank to wrap at (a tracking link) is shown whole, on
+// lines that fit in the tooltip.
+TEST_F(ControlTooltips, ALongAddressIsShownWholeWithinItsTooltip) {
+    StartEngine();
+    const std::wstring address = L"https://redirect.test/url?q=" + std::wstring(400, L'a');
+    devengine::SetPageTitle(address, L"Result");
+    PressEnterInAddressBar(address);
+    const HWND tooltip = TabStripTooltip();
+    RestPointerAt(MiddleOfTab(0));
+    ASSERT_TRUE(PumpUntil(Shows(tooltip), 4000));
+    const std::wstring shown = ShownTipText(tooltip);
+    const size_t titleEnd = shown.find(L'\n');
+    ASSERT_EQ(shown.substr(0, titleEnd), L"Result");
+    std::wstring joined = shown.substr(titleEnd + 1);
+    joined.erase(std::remove(joined.begin(), joined.end(), L'\n'), joined.end());
+    EXPECT_EQ(joined, address);
+
+    RECT client;
+    GetClientRect(tooltip, &client);
+    HDC dc = GetDC(tooltip);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(tooltip, WM_GETFONT, 0, 0)));
+    for (size_t start = 0; start < shown.size();) {
+        const size_t end = std::min(shown.find(L'\n', start), shown.size());
+        SIZE line = {};
+        GetTextExtentPoint32W(dc, shown.c_str() + start, static_cast<int>(end - start), &line);
+        EXPECT_LE(line.cx, client.right) << "line " << testing::PrintToString(shown.substr(start, end - start));
+        start = end + 1;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(tooltip, dc);
 }
 
 std::wstring AccessibleName(HWND window) {
