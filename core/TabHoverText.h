@@ -1,7 +1,7 @@
 // The text shown while the pointer rests on a tab: the page's whole title,
 // which the caption may leave out, and its address as the address bar shows it.
-// It is asked of the engine each time it is shown, so a title or address that
-// changed since is never shown stale.
+// It is asked of the engine each time it is shown, and again when the title or
+// address changes while it shows, so it is never shown stale.
 #pragma once
 
 #include <string>

@@ -12,8 +12,6 @@
 
 #include <string>
 
-HWND g_hButtonTooltips = nullptr;
-
 const wchar_t kNewTabTip[] = L"New tab (Ctrl+T)";
 const wchar_t kCloseTabTip[] = L"Close tab (Ctrl+W)";
 const wchar_t kBackTip[] = L"Back (Alt+Left)";

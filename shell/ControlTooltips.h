@@ -6,9 +6,6 @@
 
 #include <windows.h>
 
-// The buttons' tooltip control, owned by the main window (null before it is made).
-extern HWND g_hButtonTooltips;
-
 // Tooltip texts of the buttons (Reload's while the current tab is not loading
 // and while it is).
 extern const wchar_t kNewTabTip[];

@@ -172,6 +172,12 @@ RECT TabRect(int index) {
 
 POINT MiddleOfTab(int index) { return MiddleOnScreen(g_hTabCtrl, TabRect(index)); }
 
+POINT MiddleOfControl(HWND control) {
+    RECT client;
+    GetClientRect(control, &client);
+    return MiddleOnScreen(control, client);
+}
+
 // Moves the real pointer onto `at` and leaves it there.
 void RestPointerAt(POINT at) {
     SetCursorPos(at.x - 3, at.y);
@@ -284,6 +290,31 @@ TEST_F(ControlTooltips, ALongAddressIsShownWholeWithinItsTooltip) {
     }
     SelectObject(dc, old);
     ReleaseDC(tooltip, dc);
+}
+
+// A tooltip that shows says what is so now: a chat's title with its unread
+// count, Reload's "Stop" once the page loads.
+TEST_F(ControlTooltips, AShownTooltipFollowsWhatItSays) {
+    StartEngine();
+    devengine::SetPageTitle(L"https://chat.test/", L"Chat");
+    PressEnterInAddressBar(L"https://chat.test/");
+    const HWND tooltip = TabStripTooltip();
+    RestPointerAt(MiddleOfTab(0));
+    ASSERT_TRUE(PumpUntil(Shows(tooltip), 4000));
+    ASSERT_EQ(ShownTipText(tooltip), L"Chat\nhttps://chat.test/");
+    ASSERT_TRUE(devengine::TriggerTitleChange(TabViewIds()[0], L"(3) Chat"));
+    ASSERT_TRUE(devengine::TriggerSourceChange(TabViewIds()[0], L"https://chat.test/#inbox"));
+    Settle();
+    ASSERT_TRUE(IsWindowVisible(tooltip));
+    EXPECT_EQ(ShownTipText(tooltip), L"(3) Chat\nhttps://chat.test/#inbox");
+
+    RestPointerAt(MiddleOfControl(GetDlgItem(g_hMainWnd, ID_RELOAD)));
+    ASSERT_TRUE(PumpUntil(Shows(g_hButtonTooltips), 4000));
+    ASSERT_EQ(ShownTipText(g_hButtonTooltips), L"Reload (F5)");
+    devengine::GetKnobs().holdNavigations = true;
+    PressEnterInAddressBar(L"https://slow.test/");
+    ASSERT_TRUE(IsWindowVisible(g_hButtonTooltips));
+    EXPECT_EQ(ShownTipText(g_hButtonTooltips), L"Stop loading this page");
 }
 
 std::wstring AccessibleName(HWND window) {
