@@ -39,6 +39,43 @@ void AddButtonTip(HWND mainWindow, HWND button, const wchar_t* text) {
     SendMessageW(g_hButtonTooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+// The buttons greyed when there is nowhere to go. A greyed button gets no
+// mouse messages (they go to the main window) and the tooltip, before it
+// shows, finds the main window under the pointer, not the button; so each
+// also has a tool of the main window over the button's place, with its text.
+const struct {
+    int id;
+    const wchar_t* text;
+} kGreyableButtons[] = {{ID_BACK, kBackTip}, {ID_NEXT, kNextTip}};
+
+// The tool of the main window for the greyable button `id`: at the button's
+// place now, or nowhere while the button is hidden.
+TTTOOLINFOW GreyableButtonTool(HWND mainWindow, int id) {
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = mainWindow;
+    tool.uId = static_cast<UINT_PTR>(id);
+    const HWND button = GetDlgItem(mainWindow, id);
+    if (IsWindowVisible(button)) {
+        GetWindowRect(button, &tool.rect);
+        MapWindowPoints(nullptr, mainWindow, reinterpret_cast<POINT*>(&tool.rect), 2);
+    }
+    return tool;
+}
+
+// Hands a WM_MOUSEMOVE of `window` to `tooltip`.
+void RelayMouseMove(HWND tooltip, HWND window, WPARAM wParam, LPARAM lParam) {
+    MSG move = {};
+    move.hwnd = window;
+    move.message = WM_MOUSEMOVE;
+    move.wParam = wParam;
+    move.lParam = lParam;
+    move.time = static_cast<DWORD>(GetMessageTime());
+    const DWORD at = GetMessagePos();
+    move.pt = POINT{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+}
+
 HWND TabStripTooltip() { return reinterpret_cast<HWND>(SendMessageW(g_hTabCtrl, TCM_GETTOOLTIPS, 0, 0)); }
 
 // Whether the strip's tooltip tools are ours: a strip that registers a tool per
@@ -125,6 +162,11 @@ void CreateControlTooltips(HWND mainWindow) {
     AddButtonTip(mainWindow, GetDlgItem(mainWindow, ID_NEXT), kNextTip);
     // Asked for each time: it depends on whether the current tab is loading.
     AddButtonTip(mainWindow, GetDlgItem(mainWindow, ID_RELOAD), LPSTR_TEXTCALLBACKW);
+    for (const auto& button : kGreyableButtons) {
+        TTTOOLINFOW tool = GreyableButtonTool(mainWindow, button.id);
+        tool.lpszText = const_cast<wchar_t*>(button.text);
+        SendMessageW(g_hButtonTooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
     PrepareTabStripTooltip();
     SetAccessibleNames(true);
 }
@@ -158,13 +200,14 @@ void RelayTabStripMouseMove(HWND strip, WPARAM wParam, LPARAM lParam) {
     if (tooltip == nullptr || !KeepStripToolsInStep(strip, tooltip)) return;
     // A strip without tools of its own may hand its moves on to the tooltip
     // as something else (Wine's as a button press, which hides the tip).
-    MSG move = {};
-    move.hwnd = strip;
-    move.message = WM_MOUSEMOVE;
-    move.wParam = wParam;
-    move.lParam = lParam;
-    move.time = static_cast<DWORD>(GetMessageTime());
-    const DWORD at = GetMessagePos();
-    move.pt = POINT{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
-    SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+    RelayMouseMove(tooltip, strip, wParam, lParam);
+}
+
+void RelayMainWindowMouseMove(HWND mainWindow, WPARAM wParam, LPARAM lParam) {
+    if (g_hButtonTooltips == nullptr) return;
+    for (const auto& button : kGreyableButtons) {
+        const TTTOOLINFOW tool = GreyableButtonTool(mainWindow, button.id);
+        SendMessageW(g_hButtonTooltips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    RelayMouseMove(g_hButtonTooltips, mainWindow, wParam, lParam);
 }

@@ -35,3 +35,9 @@ bool AnswerTooltipText(NMHDR* header);
 // the pointer resting on a tab shows its text. Does nothing where the strip
 // keeps its own tools (Windows').
 void RelayTabStripMouseMove(HWND strip, WPARAM wParam, LPARAM lParam);
+
+// The main window's WM_MOUSEMOVE, which it gets also over a greyed button:
+// hands it to the buttons' tooltip, so that the pointer resting on greyed
+// Back or Next still shows its tooltip, and the tip goes once the pointer is
+// off it.
+void RelayMainWindowMouseMove(HWND mainWindow, WPARAM wParam, LPARAM lParam);

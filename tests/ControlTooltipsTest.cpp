@@ -104,7 +104,8 @@ std::wstring ButtonTip(HWND button) {
 TEST_F(ControlTooltips, TheButtonsNameWhatTheyDoWithTheirKeys) {
     ASSERT_NE(g_hButtonTooltips, nullptr);
     EXPECT_EQ(GetWindow(g_hButtonTooltips, GW_OWNER), g_hMainWnd);
-    EXPECT_EQ(SendMessageW(g_hButtonTooltips, TTM_GETTOOLCOUNT, 0, 0), 5);
+    // Back and Next have a second tool, for while they are greyed.
+    EXPECT_EQ(SendMessageW(g_hButtonTooltips, TTM_GETTOOLCOUNT, 0, 0), 7);
     const HWND reload = GetDlgItem(g_hMainWnd, ID_RELOAD);
     EXPECT_EQ(ButtonTip(g_hNewTabButton), L"New tab (Ctrl+T)");
     EXPECT_EQ(ButtonTip(g_hCloseTabButton), L"Close tab (Ctrl+W)");
@@ -315,6 +316,24 @@ TEST_F(ControlTooltips, AShownTooltipFollowsWhatItSays) {
     PressEnterInAddressBar(L"https://slow.test/");
     ASSERT_TRUE(IsWindowVisible(g_hButtonTooltips));
     EXPECT_EQ(ShownTipText(g_hButtonTooltips), L"Stop loading this page");
+}
+
+// A greyed button gets no mouse messages (its window does not take them), yet
+// resting the pointer on it says what it is; off it, the tip goes.
+TEST_F(ControlTooltips, AGreyedButtonStillShowsItsTooltip) {
+    StartEngine();
+    const HWND back = GetDlgItem(g_hMainWnd, ID_BACK);
+    ASSERT_FALSE(IsWindowEnabled(back));
+    RestPointerAt(MiddleOfControl(back));
+    ASSERT_TRUE(PumpUntil(Shows(g_hButtonTooltips), 4000));
+    EXPECT_EQ(ShownTipText(g_hButtonTooltips), L"Back (Alt+Left)");
+
+    // The main window's own area between Back and Next.
+    RECT rect;
+    GetWindowRect(back, &rect);
+    RestPointerAt(POINT{rect.right + 2, (rect.top + rect.bottom) / 2});
+    ASSERT_EQ(WindowFromPoint(POINT{rect.right + 2, (rect.top + rect.bottom) / 2}), g_hMainWnd);
+    EXPECT_TRUE(PumpUntil([] { return IsWindowVisible(g_hButtonTooltips) == FALSE; }, 4000));
 }
 
 std::wstring AccessibleName(HWND window) {
