@@ -119,7 +119,7 @@ bool KeepStripToolsInStep(HWND strip, HWND tooltip) {
 }
 
 // The strip's tooltip, made by the strip itself (TCS_TOOLTIPS): a tab's text
-// has two lines, and titles and addresses hold ampersands.
+// has several lines, and titles and addresses hold ampersands.
 void PrepareTabStripTooltip() {
     const HWND tooltip = TabStripTooltip();
     if (tooltip == nullptr) return;

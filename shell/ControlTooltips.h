@@ -16,7 +16,7 @@ extern const wchar_t kReloadTip[];
 extern const wchar_t kStopTip[];
 
 // Once the controls exist: makes the buttons' tooltip control, lets the tab
-// strip's tooltip show two lines and ampersands as they are, and gives "+" and
+// strip's tooltip show several lines and ampersands as they are, and gives "+" and
 // "X" their accessible names "New tab" and "Close tab" where the platform's
 // accessibility service exists (without it, all else still works).
 void CreateControlTooltips(HWND mainWindow);
