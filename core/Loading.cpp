@@ -1,6 +1,7 @@
 #include "core/Loading.h"
 
 #include "core/CommandIds.h"
+#include "core/ShownTooltips.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
@@ -14,8 +15,11 @@ void UpdateReloadButton() {
     const wchar_t* text = ReloadButtonText(loading);
     wchar_t shown[16] = {};
     GetWindowTextW(button, shown, 16);
-    // Only a change is drawn again.
-    if (wcscmp(shown, text) != 0) SetWindowTextW(button, text);
+    // Only a change is drawn again; the button's tooltip, if it shows, says
+    // what a click does now.
+    if (wcscmp(shown, text) == 0) return;
+    SetWindowTextW(button, text);
+    RefreshShownButtonTooltip(button);
 }
 
 void SetTabLoading(int index, bool loading) {

@@ -8,7 +8,7 @@
 const wchar_t* ReloadButtonText(bool loading);
 
 // Gives the Reload button the text for the current tab's state ("Reload"
-// without a current tab). Only its text changes.
+// without a current tab). Only its text changes, and its tooltip's if it shows.
 void UpdateReloadButton();
 
 // Notes whether tab `index` is loading; the button follows when it is the

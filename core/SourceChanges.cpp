@@ -3,6 +3,7 @@
 #include "core/AddressBarText.h"
 #include "core/EngineString.h"
 #include "core/History.h"
+#include "core/ShownTooltips.h"
 #include "core/TabIcons.h"
 #include "core/Tabs.h"
 
@@ -16,6 +17,7 @@ HRESULT OnSourceChanged(ICoreWebView2* sender, ICoreWebView2SourceChangedEventAr
     NoteTabSource(index, u);
     // The New Tab page's icon follows the address.
     RefreshTabIcon(index);
+    RefreshShownTabTooltip(index);
     if (sender == CurrentWebView()) ShowReportedAddress(u);
     RecordHistory(std::move(u));
     return S_OK;

@@ -1,6 +1,7 @@
 #include "core/TabTitles.h"
 
 #include "core/EngineString.h"
+#include "core/ShownTooltips.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 
@@ -26,6 +27,8 @@ void UpdateTabTitle(int index) {
 
 HRESULT OnDocumentTitleChanged(ICoreWebView2* sender, IUnknown* /*args*/) {
     const int index = FindTabByWebView(sender);
-    if (index != -1) UpdateTabTitle(index);
+    if (index == -1) return S_OK;
+    UpdateTabTitle(index);
+    RefreshShownTabTooltip(index);
     return S_OK;
 }

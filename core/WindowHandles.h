@@ -13,4 +13,6 @@ extern HWND g_hNewTabButton;
 extern HWND g_hCloseTabButton;
 extern HWND g_hAddressBar;
 extern HWND g_hHistoryButton;
+// The buttons' tooltip control, owned by the main window (null before it is made).
+extern HWND g_hButtonTooltips;
 extern HFONT g_hFont;

@@ -301,6 +301,9 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
             return OnNotify(lParam);
         case WM_TIMER:
             return OnTimer(wParam);
+        case WM_MOUSEMOVE:
+            RelayMainWindowMouseMove(hwnd, wParam, lParam);
+            return 0;
         case WM_COMMAND:
             return OnCommand(hwnd, wParam);
         case WM_APP_TAB_COMMAND:

@@ -50,6 +50,7 @@ LRESULT CALLBACK TabStripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         case WM_LBUTTONDBLCLK:
             return OnLeftButtonDown(hwnd, wParam, lParam);
         case WM_MOUSEMOVE:
+            RelayTabStripMouseMove(hwnd, wParam, lParam);
             ContinueTabDrag(hwnd, PointOf(lParam));
             break;
         case WM_LBUTTONUP:

@@ -4,6 +4,7 @@
 #include "BrowserFixture.h"
 
 #include "core/CommandIds.h"
+#include "core/TabActions.h"
 #include "core/Tabs.h"
 #include "core/WindowHandles.h"
 #include "shell/ControlTooltips.h"
@@ -13,6 +14,8 @@
 #include <oleacc.h>
 #include <wrl/client.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 
 namespace {
@@ -49,7 +52,7 @@ TEST_F(ControlTooltips, ATabShowsItsWholeTitleAndAddressAsTheyAreNow) {
     StartEngine();
     EXPECT_EQ(TabTip(0), L"New Tab\nbrowser://newtab");
     OpenTabs(1);
-    const std::wstring longTitle = L"A & B: " + std::wstring(150, L'x');
+    const std::wstring longTitle = L"A & B: " + std::wstring(70, L'x') + L" " + std::wstring(79, L'x');
     devengine::SetPageTitle(L"https://long.test/?a=1&b=2", longTitle);
     PressEnterInAddressBar(L"https://long.test/?a=1&b=2");
     ASSERT_EQ(TabCaptions()[1], L"New Tab") << "the caption leaves a long title out";
@@ -101,7 +104,8 @@ std::wstring ButtonTip(HWND button) {
 TEST_F(ControlTooltips, TheButtonsNameWhatTheyDoWithTheirKeys) {
     ASSERT_NE(g_hButtonTooltips, nullptr);
     EXPECT_EQ(GetWindow(g_hButtonTooltips, GW_OWNER), g_hMainWnd);
-    EXPECT_EQ(SendMessageW(g_hButtonTooltips, TTM_GETTOOLCOUNT, 0, 0), 5);
+    // Back and Next have a second tool, for while they are greyed.
+    EXPECT_EQ(SendMessageW(g_hButtonTooltips, TTM_GETTOOLCOUNT, 0, 0), 7);
     const HWND reload = GetDlgItem(g_hMainWnd, ID_RELOAD);
     EXPECT_EQ(ButtonTip(g_hNewTabButton), L"New tab (Ctrl+T)");
     EXPECT_EQ(ButtonTip(g_hCloseTabButton), L"Close tab (Ctrl+W)");
@@ -151,6 +155,185 @@ TEST_F(ControlTooltips, ThePointerOnAButtonShowsItsTooltip) {
     ASSERT_TRUE(SendMessageW(g_hButtonTooltips, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
     EXPECT_EQ(tool.uId, reinterpret_cast<UINT_PTR>(g_hNewTabButton));
     EXPECT_STREQ(text, L"New tab (Ctrl+T)");
+}
+
+// The point in the middle of `window`'s rectangle `rect` (in its client
+// coordinates), on the screen.
+POINT MiddleOnScreen(HWND window, RECT rect) {
+    POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(window, &at);
+    return at;
+}
+
+RECT TabRect(int index) {
+    RECT item = {};
+    SendMessageW(g_hTabCtrl, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return item;
+}
+
+POINT MiddleOfTab(int index) { return MiddleOnScreen(g_hTabCtrl, TabRect(index)); }
+
+POINT MiddleOfControl(HWND control) {
+    RECT client;
+    GetClientRect(control, &client);
+    return MiddleOnScreen(control, client);
+}
+
+// Moves the real pointer onto `at` and leaves it there.
+void RestPointerAt(POINT at) {
+    SetCursorPos(at.x - 3, at.y);
+    SetCursorPos(at.x, at.y);
+}
+
+// The text a tooltip window shows now.
+std::wstring ShownTipText(HWND tooltip) {
+    wchar_t text[4096] = {};
+    GetWindowTextW(tooltip, text, 4096);
+    return text;
+}
+
+std::function<bool()> Shows(HWND tooltip) {
+    return [tooltip] { return IsWindowVisible(tooltip) != FALSE; };
+}
+
+int ToolCount(HWND tooltip) { return static_cast<int>(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0)); }
+
+// The pointer resting on a tab shows its text, also where the platform's
+// strip registers no tooltip tool per tab.
+TEST_F(ControlTooltips, ThePointerOnATabShowsItsTitleAndAddress) {
+    StartEngine();
+    OpenTabs(1);
+    devengine::SetPageTitle(L"https://hover.test/", L"Hovered page");
+    PressEnterInAddressBar(L"https://hover.test/");
+    const HWND tooltip = TabStripTooltip();
+    RestPointerAt(MiddleOfTab(1));
+    ASSERT_TRUE(PumpUntil(Shows(tooltip), 4000)) << ToolCount(tooltip) << " tools";
+    EXPECT_EQ(ShownTipText(tooltip), L"Hovered page\nhttps://hover.test/");
+}
+
+void MoveOnStrip() { SendMessageW(g_hTabCtrl, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)); }
+
+// The strip's tooltip tool for tab `index`: its rectangle, or an empty one
+// without such a tool.
+RECT StripToolRect(int index) {
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.lpszText = text;
+    tool.hwnd = g_hTabCtrl;
+    tool.uId = static_cast<UINT_PTR>(index);
+    if (!SendMessageW(TabStripTooltip(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return RECT{};
+    EXPECT_EQ(tool.lpszText, LPSTR_TEXTCALLBACKW);
+    return tool.rect;
+}
+
+bool SameRect(RECT a, RECT b) { return EqualRect(&a, &b) != FALSE; }
+
+// Where the platform's strip registers no tool per tab, the tools follow the
+// tabs: one for each, at its place now.
+TEST_F(ControlTooltips, TheStripsTooltipHasAToolForEachTabAtItsPlace) {
+    StartEngine();
+    OpenTabs(2);
+    MoveOnStrip();
+    ASSERT_EQ(ToolCount(TabStripTooltip()), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(SameRect(TabRect(i), StripToolRect(i))) << "tab " << i;
+    const RECT lastPlace = TabRect(2);
+    CloseTab(0);
+    CloseTab(0);
+    MoveOnStrip();
+    EXPECT_EQ(ToolCount(TabStripTooltip()), 1);
+    EXPECT_TRUE(SameRect(TabRect(0), StripToolRect(0)));
+    EXPECT_FALSE(SameRect(lastPlace, StripToolRect(0)));
+}
+
+// A strip that registers its own tools (Windows') has one before the first
+// move: none is added beside it.
+TEST_F(ControlTooltips, AStripWithToolsOfItsOwnGetsNoneAdded) {
+    TTTOOLINFOW own = {};
+    own.cbSize = sizeof(own);
+    own.hwnd = g_hTabCtrl;
+    own.uId = 0;
+    own.lpszText = LPSTR_TEXTCALLBACKW;
+    ASSERT_TRUE(SendMessageW(TabStripTooltip(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&own)));
+    StartEngine();
+    OpenTabs(2);
+    MoveOnStrip();
+    EXPECT_EQ(ToolCount(TabStripTooltip()), 1);
+}
+
+// An address without a blank to wrap at (a tracking link) is shown whole, on
+// lines that fit in the tooltip.
+TEST_F(ControlTooltips, ALongAddressIsShownWholeWithinItsTooltip) {
+    StartEngine();
+    const std::wstring address = L"https://redirect.test/url?q=" + std::wstring(400, L'a');
+    devengine::SetPageTitle(address, L"Result");
+    PressEnterInAddressBar(address);
+    const HWND tooltip = TabStripTooltip();
+    RestPointerAt(MiddleOfTab(0));
+    ASSERT_TRUE(PumpUntil(Shows(tooltip), 4000));
+    const std::wstring shown = ShownTipText(tooltip);
+    const size_t titleEnd = shown.find(L'\n');
+    ASSERT_EQ(shown.substr(0, titleEnd), L"Result");
+    std::wstring joined = shown.substr(titleEnd + 1);
+    joined.erase(std::remove(joined.begin(), joined.end(), L'\n'), joined.end());
+    EXPECT_EQ(joined, address);
+
+    RECT client;
+    GetClientRect(tooltip, &client);
+    HDC dc = GetDC(tooltip);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(tooltip, WM_GETFONT, 0, 0)));
+    for (size_t start = 0; start < shown.size();) {
+        const size_t end = std::min(shown.find(L'\n', start), shown.size());
+        SIZE line = {};
+        GetTextExtentPoint32W(dc, shown.c_str() + start, static_cast<int>(end - start), &line);
+        EXPECT_LE(line.cx, client.right) << "line " << testing::PrintToString(shown.substr(start, end - start));
+        start = end + 1;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(tooltip, dc);
+}
+
+// A tooltip that shows says what is so now: a chat's title with its unread
+// count, Reload's "Stop" once the page loads.
+TEST_F(ControlTooltips, AShownTooltipFollowsWhatItSays) {
+    StartEngine();
+    devengine::SetPageTitle(L"https://chat.test/", L"Chat");
+    PressEnterInAddressBar(L"https://chat.test/");
+    const HWND tooltip = TabStripTooltip();
+    RestPointerAt(MiddleOfTab(0));
+    ASSERT_TRUE(PumpUntil(Shows(tooltip), 4000));
+    ASSERT_EQ(ShownTipText(tooltip), L"Chat\nhttps://chat.test/");
+    ASSERT_TRUE(devengine::TriggerTitleChange(TabViewIds()[0], L"(3) Chat"));
+    ASSERT_TRUE(devengine::TriggerSourceChange(TabViewIds()[0], L"https://chat.test/#inbox"));
+    Settle();
+    ASSERT_TRUE(IsWindowVisible(tooltip));
+    EXPECT_EQ(ShownTipText(tooltip), L"(3) Chat\nhttps://chat.test/#inbox");
+
+    RestPointerAt(MiddleOfControl(GetDlgItem(g_hMainWnd, ID_RELOAD)));
+    ASSERT_TRUE(PumpUntil(Shows(g_hButtonTooltips), 4000));
+    ASSERT_EQ(ShownTipText(g_hButtonTooltips), L"Reload (F5)");
+    devengine::GetKnobs().holdNavigations = true;
+    PressEnterInAddressBar(L"https://slow.test/");
+    ASSERT_TRUE(IsWindowVisible(g_hButtonTooltips));
+    EXPECT_EQ(ShownTipText(g_hButtonTooltips), L"Stop loading this page");
+}
+
+// A greyed button gets no mouse messages (its window does not take them), yet
+// resting the pointer on it says what it is; off it, the tip goes.
+TEST_F(ControlTooltips, AGreyedButtonStillShowsItsTooltip) {
+    StartEngine();
+    const HWND back = GetDlgItem(g_hMainWnd, ID_BACK);
+    ASSERT_FALSE(IsWindowEnabled(back));
+    RestPointerAt(MiddleOfControl(back));
+    ASSERT_TRUE(PumpUntil(Shows(g_hButtonTooltips), 4000));
+    EXPECT_EQ(ShownTipText(g_hButtonTooltips), L"Back (Alt+Left)");
+
+    // The main window's own area between Back and Next.
+    RECT rect;
+    GetWindowRect(back, &rect);
+    RestPointerAt(POINT{rect.right + 2, (rect.top + rect.bottom) / 2});
+    ASSERT_EQ(WindowFromPoint(POINT{rect.right + 2, (rect.top + rect.bottom) / 2}), g_hMainWnd);
+    EXPECT_TRUE(PumpUntil([] { return IsWindowVisible(g_hButtonTooltips) == FALSE; }, 4000));
 }
 
 std::wstring AccessibleName(HWND window) {
