@@ -33,6 +33,11 @@ void RefreshShownTabTooltip(int index) {
     RefreshIfShown(tooltip, g_hTabCtrl, static_cast<UINT_PTR>(index));
 }
 
+void HideShownTabTooltip() {
+    const HWND tooltip = reinterpret_cast<HWND>(SendMessageW(g_hTabCtrl, TCM_GETTOOLTIPS, 0, 0));
+    if (tooltip != nullptr && IsWindowVisible(tooltip)) SendMessageW(tooltip, TTM_POP, 0, 0);
+}
+
 void RefreshShownButtonTooltip(HWND button) {
     RefreshIfShown(g_hButtonTooltips, g_hMainWnd, reinterpret_cast<UINT_PTR>(button));
 }

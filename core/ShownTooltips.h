@@ -8,5 +8,9 @@
 // The strip's tooltip, when it shows tab `index`'s text.
 void RefreshShownTabTooltip(int index);
 
+// The strip's tooltip goes if it shows: the tabs it names by their places
+// moved or went.
+void HideShownTabTooltip();
+
 // The buttons' tooltip, when it shows `button`'s text.
 void RefreshShownButtonTooltip(HWND button);

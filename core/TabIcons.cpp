@@ -163,25 +163,25 @@ int TabImageSide() {
 // whether a later request or a new page has overtaken it.
 UINT64 g_iconRequests = 0;
 
-// Tab `index`'s icon is gone (a new page, none, or one that cannot be had):
-// it shows the plain page until a later request brings one, and no answer
-// asked for before now shows any more.
-void ForgetIcon(int index) {
+// Tab `index`'s icon is gone (none, or one that cannot be had): it shows the
+// plain page until a later request brings one, and no answer asked for up to
+// request `upTo` shows any more.
+void ForgetIcon(int index, UINT64 upTo) {
     if (!IsTabIndex(index)) return;
-    g_tabs[index].iconAnswersAfter = g_iconRequests;
+    g_tabs[index].iconAnswersAfter = upTo;
     DropTabIconImage(index);
     RefreshTabIcon(index);
 }
 
 // Request `request` for `page`'s icon was answered. It shows unless the tab
-// closed, or a later request's answer or a new page came first; an answer
-// without an image takes the icon away.
+// closed, or a later request's answer or a new page came first. An answer
+// without an image takes the icon away only if it answers the latest request.
 void OnFaviconArrived(ICoreWebView2* page, UINT64 request, HRESULT result, IStream* stream) {
     const int index = FindTabByWebView(page);
     if (index == -1 || request <= g_tabs[index].iconAnswersAfter) return;
     HBITMAP bitmap = SUCCEEDED(result) ? DecodeIconImage(stream, TabImageSide()) : nullptr;
     if (bitmap == nullptr) {
-        ForgetIcon(index);
+        if (request == g_tabs[index].latestIconRequest) ForgetIcon(index, request);
         return;
     }
     g_tabs[index].iconAnswersAfter = request;
@@ -190,18 +190,16 @@ void OnFaviconArrived(ICoreWebView2* page, UINT64 request, HRESULT result, IStre
     RefreshTabIcon(index);
 }
 
-// The page's icon changed. Its tab keeps the icon it shows until the new one
-// arrives, so that a page that changes its icon often does not flicker.
-HRESULT OnFaviconChanged(ICoreWebView2* sender, IUnknown* /*args*/) {
-    const int index = FindTabByWebView(sender);
-    if (index == -1) return S_OK;
+// Asks for the page's icon as the engine has it now; none drops the tab's.
+void AskForIcon(ICoreWebView2* sender, int index) {
     ComPtr<ICoreWebView2_15> webview;
-    if (FAILED(sender->QueryInterface(IID_PPV_ARGS(&webview)))) return S_OK;
+    if (FAILED(sender->QueryInterface(IID_PPV_ARGS(&webview)))) return;
     if (FaviconUriOf(webview.Get()).empty()) {
-        ForgetIcon(index);
-        return S_OK;
+        ForgetIcon(index, g_iconRequests);
+        return;
     }
     const UINT64 request = ++g_iconRequests;
+    g_tabs[index].latestIconRequest = request;
     const HRESULT asked = webview->GetFavicon(
         COREWEBVIEW2_FAVICON_IMAGE_FORMAT_PNG,
         MakeHandler<ICoreWebView2GetFaviconCompletedHandler>(
@@ -210,7 +208,14 @@ HRESULT OnFaviconChanged(ICoreWebView2* sender, IUnknown* /*args*/) {
                 return S_OK;
             })
             .Get());
-    if (FAILED(asked)) ForgetIcon(index);
+    if (FAILED(asked)) ForgetIcon(index, request);
+}
+
+// The page's icon changed. Its tab keeps the icon it shows until the new one
+// arrives, so that a page that changes its icon often does not flicker.
+HRESULT OnFaviconChanged(ICoreWebView2* sender, IUnknown* /*args*/) {
+    const int index = FindTabByWebView(sender);
+    if (index != -1) AskForIcon(sender, index);
     return S_OK;
 }
 
@@ -257,7 +262,13 @@ void RegisterTabIconHandlers(BrowserTab& tab) {
     }
 }
 
-void OnTabNewDocument(int index) { ForgetIcon(index); }
+void OnTabNewDocument(int index) {
+    if (!IsTabIndex(index)) return;
+    // The engine tells of an icon only when it differs from the previous
+    // page's: the icon is asked for again rather than waited for.
+    ForgetIcon(index, g_iconRequests);
+    AskForIcon(g_tabs[index].webview.Get(), index);
+}
 
 void RefreshTabIcon(int index) {
     if (!IsTabIndex(index) || g_hTabCtrl == nullptr) return;

@@ -36,7 +36,8 @@ HIMAGELIST TabImages();
 void RegisterTabIconHandlers(BrowserTab& tab);
 
 // Tab `index` shows a new document: the previous page's icon goes at once,
-// and its answers still on the way are not shown.
+// its answers still on the way are not shown, and the page's icon is asked
+// for again (the engine tells of no change when the icon is the same).
 void OnTabNewDocument(int index);
 
 // Shows the icon tab `index` should show now (its page's address, sound or

@@ -1,5 +1,6 @@
 #include "core/Tabs.h"
 
+#include "core/ShownTooltips.h"
 #include "core/WindowHandles.h"
 
 #include <commctrl.h>
@@ -109,6 +110,7 @@ int InsertTab(BrowserTab tab, size_t index) {
 }
 
 BrowserTab EraseTab(int index) {
+    HideShownTabTooltip();
     DropTabIconImage(index);
     BrowserTab erased = std::move(g_tabs[index]);
     g_tabs.erase(g_tabs.begin() + index);
@@ -120,6 +122,7 @@ BrowserTab EraseTab(int index) {
 }
 
 void MoveTabPlace(int from, int to) {
+    HideShownTabTooltip();
     BrowserTab moved = std::move(g_tabs[from]);
     g_tabs.erase(g_tabs.begin() + from);
     g_tabs.insert(g_tabs.begin() + to, std::move(moved));

@@ -38,6 +38,7 @@ struct BrowserTab {
     bool inBackground = false;    // the engine was last told its page is in the background (set by MemoryLevels)
     int iconImage = -1;           // its page's own icon in the strip's image list; -1: none (SetTabIconImage)
     UINT64 iconAnswersAfter = 0;  // icon requests numbered up to this show no more (set by TabIcons)
+    UINT64 latestIconRequest = 0; // the number of its latest icon request (set by TabIcons)
     ULONGLONG backgroundSince = 0;  // GetTickCount64 when it went out of sight; 0 while in sight (set by MemoryLevels)
     // Its latest TrySuspend (set by TabSleep): the clock's time, and the
     // backgroundSince of that time out of sight (a try counts only within it).

@@ -121,6 +121,8 @@ bool KeepStripToolsInStep(HWND strip, HWND tooltip) {
 // The strip's tooltip, made by the strip itself (TCS_TOOLTIPS): a tab's text
 // has several lines, and titles and addresses hold ampersands.
 void PrepareTabStripTooltip() {
+    // A new strip: whether it keeps tools of its own is seen anew.
+    g_ownStripTools = false;
     const HWND tooltip = TabStripTooltip();
     if (tooltip == nullptr) return;
     SetWindowLongPtrW(tooltip, GWL_STYLE, GetWindowLongPtrW(tooltip, GWL_STYLE) | TTS_NOPREFIX);

@@ -211,6 +211,23 @@ TEST_F(ControlTooltips, ThePointerOnATabShowsItsTitleAndAddress) {
     EXPECT_EQ(ShownTipText(tooltip), L"Hovered page\nhttps://hover.test/");
 }
 
+// A tab that goes, or moves, takes a shown tip with it: the tip named the
+// tab by its place.
+TEST_F(ControlTooltips, ATabThatGoesTakesItsShownTipWithIt) {
+    StartEngine();
+    OpenTabs(1);
+    const HWND tooltip = TabStripTooltip();
+    RestPointerAt(MiddleOfTab(1));
+    ASSERT_TRUE(PumpUntil(Shows(tooltip), 4000));
+    MoveTab(1, 0);
+    EXPECT_FALSE(IsWindowVisible(tooltip));
+    RestPointerAt(MiddleOfTab(0));
+    RestPointerAt(MiddleOfTab(1));
+    ASSERT_TRUE(PumpUntil(Shows(tooltip), 4000));
+    CloseTab(1);
+    EXPECT_FALSE(IsWindowVisible(tooltip));
+}
+
 void MoveOnStrip() { SendMessageW(g_hTabCtrl, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)); }
 
 // The strip's tooltip tool for tab `index`: its rectangle, or an empty one

@@ -195,8 +195,8 @@ TEST_F(TabIconsOnAPage, APageChangingItsIconShowsTheOldOneUntilTheNewArrives) {
     EXPECT_EQ(ImageCount(), kFixedTabImageCount + 1);
 }
 
-TEST_F(TabIconsOnAPage, ANewDocumentDropsTheIconAndTheSameDocumentKeepsIt) {
-    devengine::TriggerFavicon(view_, kIconUri);
+TEST_F(TabIconsOnAPage, ANewDocumentAsksForItsIconAgainAndTheSameDocumentKeepsIt) {
+    devengine::TriggerFavicon(view_, kIconUri, devengine::FaviconContent::kPng, RGB(255, 0, 0));
     Settle();
     const int own = ImageOfTab(0);
     ASSERT_GE(own, kFixedTabImageCount);
@@ -204,14 +204,25 @@ TEST_F(TabIconsOnAPage, ANewDocumentDropsTheIconAndTheSameDocumentKeepsIt) {
     ASSERT_TRUE(devengine::TriggerSourceChange(view_, L"https://example.com/#part", false));
     Settle();
     EXPECT_EQ(ImageOfTab(0), own);
-    // A new document, before it says anything of its icon; an answer asked
-    // for by the old one arrives after.
-    devengine::TriggerFavicon(view_, L"https://example.com/late.png");
-    ASSERT_TRUE(devengine::DeliverNext());
+    EXPECT_EQ(Calls(view_, L"GetFavicon").size(), 1u);
+    // A new document with the same icon, of which the engine tells nothing:
+    // the previous page's goes at once, and the page's own is asked for.
     ASSERT_TRUE(devengine::TriggerSourceChange(view_, L"https://example.com/next", true));
-    Settle();
+    ASSERT_TRUE(devengine::DeliverNext());
     EXPECT_EQ(ImageOfTab(0), kPlainPageImage);
-    EXPECT_EQ(ImageCount(), kFixedTabImageCount);
+    Settle();
+    EXPECT_EQ(Calls(view_, L"GetFavicon").size(), 2u);
+    ASSERT_GE(ImageOfTab(0), kFixedTabImageCount);
+    EXPECT_EQ(MiddleOfImage(ImageOfTab(0)), RGB(255, 0, 0));
+}
+
+TEST_F(TabIconsOnAPage, AnEarlierAnswerWithoutAnImageLeavesTheLaterOne) {
+    devengine::TriggerFavicon(view_, L"https://example.com/broken.png", devengine::FaviconContent::kNotAnImage);
+    devengine::TriggerFavicon(view_, L"https://example.com/good.png", devengine::FaviconContent::kPng, RGB(0, 0, 255));
+    Settle();
+    ASSERT_EQ(Calls(view_, L"GetFavicon").size(), 2u);
+    ASSERT_GE(ImageOfTab(0), kFixedTabImageCount);
+    EXPECT_EQ(MiddleOfImage(ImageOfTab(0)), RGB(0, 0, 255));
 }
 
 TEST_F(TabIconsOnAPage, ClosingATabKeepsTheOtherTabsIcons) {
