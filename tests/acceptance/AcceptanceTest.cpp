@@ -26,7 +26,8 @@
 //   as accelerator keys before the page acts on them.
 // - A page's <link rel="icon" href="name.png"> (a PNG beside the page) is
 //   its icon; a page's <audio autoplay loop> element plays (a page of the
-//   suite also plays it on a click into the page) and is reported as sound.
+//   suite also plays it on a click into the page) and is reported as sound
+//   (on Windows that needs an audio output device).
 // - A page's text is drawn dark on light, and scales with the controller's
 //   zoom factor.
 // It needs no network: every page is a local file the suite writes itself.
